@@ -1,0 +1,77 @@
+#include "datafiles.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace datafiles {
+
+namespace {
+
+QString &folderOverride()
+{
+    static QString folder;
+    return folder;
+}
+
+QString findEntry(const QString &folder, const QString &name, QDir::Filters kind)
+{
+    if (folder.isEmpty() || name.isEmpty())
+        return {};
+    const QDir dir(folder);
+    const QFileInfo exact(dir.filePath(name));
+    if (exact.exists() && ((kind & QDir::Dirs) ? exact.isDir() : exact.isFile()))
+        return exact.filePath();
+    const QStringList entries = dir.entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString &entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(entry);
+    }
+    return {};
+}
+
+} // namespace
+
+QString programFolder()
+{
+    if (!folderOverride().isEmpty())
+        return folderOverride();
+    const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
+    return QFileInfo(exe).absolutePath();
+}
+
+void setProgramFolder(const QString &folder)
+{
+    folderOverride() = folder;
+}
+
+QString findFile(const QString &folder, const QString &name)
+{
+    return findEntry(folder, name, QDir::Files);
+}
+
+QString findFolder(const QString &folderName)
+{
+    return findEntry(programFolder(), folderName, QDir::Dirs);
+}
+
+QString dataFile(const QString &folderName, const QString &fileName)
+{
+    const QString folder = findFolder(folderName);
+    if (!folder.isEmpty()) {
+        const QString found = findFile(folder, fileName);
+        if (!found.isEmpty())
+            return found;
+        return QDir(folder).filePath(fileName);
+    }
+    return QDir(programFolder()).filePath(folderName + QLatin1Char('/') + fileName);
+}
+
+QStringList listFiles(const QString &folder)
+{
+    QDir dir(folder);
+    QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    return files;
+}
+
+} // namespace datafiles

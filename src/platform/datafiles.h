@@ -1,0 +1,33 @@
+// Where the game's data files live and how they are found: beside the
+// executable, in folders such as "Coordenadas" or "textos", with letter case
+// ignored so that data copied from a case-blind file system still plays.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace datafiles {
+
+// The program folder: the folder of the executable with symlinks resolved,
+// never the working directory. Tests point it at a folder of fixtures.
+QString programFolder();
+void setProgramFolder(const QString &folder);
+
+// Finds `name` in `folder`, ignoring letter case; an exact match wins.
+// Returns the full path of the existing file, or an empty string.
+QString findFile(const QString &folder, const QString &name);
+
+// Finds the data folder `folderName` (ignoring case) under the program folder.
+// Returns its path, or an empty string when there is none.
+QString findFolder(const QString &folderName);
+
+// A data file: program folder / folderName / fileName, each step looked up
+// ignoring case. When it does not exist, returns the path as it would be
+// spelled, so that error messages and fallbacks can name it.
+QString dataFile(const QString &folderName, const QString &fileName);
+
+// Plain files of a folder (no folders, no hidden files), sorted as a file
+// list shows them: ignoring case.
+QStringList listFiles(const QString &folder);
+
+} // namespace datafiles

@@ -1,0 +1,69 @@
+#include "numconv.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace numconv {
+
+std::int64_t roundHalfEven(double value)
+{
+    const double floorValue = std::floor(value);
+    const double diff = value - floorValue;
+    auto result = static_cast<std::int64_t>(floorValue);
+    if (diff > 0.5 || (diff == 0.5 && (result % 2 != 0)))
+        ++result;
+    return result;
+}
+
+std::int64_t intFloor(double value)
+{
+    return static_cast<std::int64_t>(std::floor(value));
+}
+
+std::int64_t intDiv(double a, std::int64_t n)
+{
+    return roundHalfEven(a) / n; // C++ division truncates toward zero
+}
+
+QString floatToText(float value)
+{
+    if (std::isnan(value))
+        return QStringLiteral("NaN");
+    if (std::isinf(value))
+        return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+    if (value == 0.0f)
+        return QStringLiteral("0");
+
+    // Seven significant digits in scientific form, then laid out plainly.
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6e", static_cast<double>(value));
+    QString text = QString::fromLatin1(buffer); // e.g. "-6.666667e+00"
+    const bool negative = text.startsWith(u'-');
+    if (negative)
+        text.remove(0, 1);
+    const int ePos = int(text.indexOf(u'e'));
+    const int exponent = text.mid(ePos + 1).toInt();
+    QString digits = text.left(ePos);
+    digits.remove(u'.');
+    while (digits.size() > 1 && digits.endsWith(u'0'))
+        digits.chop(1);
+
+    QString result;
+    if (exponent >= 15 || exponent < -15) {
+        // Very large or small values keep an exponent, as the float text does.
+        result = digits.left(1);
+        if (digits.size() > 1)
+            result += u',' + digits.mid(1);
+        result += (exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+"))
+                  + QString::number(std::abs(exponent)).rightJustified(2, u'0');
+    } else if (exponent < 0) {
+        result = QStringLiteral("0,") + QString(-exponent - 1, u'0') + digits;
+    } else if (digits.size() <= exponent + 1) {
+        result = digits + QString(exponent + 1 - int(digits.size()), u'0');
+    } else {
+        result = digits.left(exponent + 1) + u',' + digits.mid(exponent + 1);
+    }
+    return negative ? u'-' + result : result;
+}
+
+} // namespace numconv
