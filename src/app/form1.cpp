@@ -14,7 +14,9 @@
 #include "platform/soundplayer.h"
 #include "platform/ui.h"
 
+#include <QCoreApplication>
 #include <QDialog>
+#include <QEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -56,7 +58,9 @@ Form1::Form1(SoundPlayer &soundPlayer, RandomGenerator &generator, QWidget *pare
                    Qt::MSWindowsFixedSizeDialogHint);
     ui::setBackColour(this, kBackColour);
     createControls();
+    connectHandlers();
     setTabOrder();
+    endProgram = [] { QCoreApplication::exit(0); };
     // Designed client area 9510 x 6885 until the load step sets the outer size.
     twips::setOuterSize(this, twips::kTitledFrame, 9600, 7200);
 }
@@ -172,9 +176,12 @@ void Form1::createControls()
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(100);
+    Timer1->setSingleShot(true);
     Timer2 = new QTimer(this);
     Timer2->setInterval(300);
     connect(Timer2, &QTimer::timeout, this, &Form1::Timer2_Timer);
+    connect(Command4, &QPushButton::clicked, this, &Form1::Command4_Click);
+    connect(Image1, &ClickableImage::clicked, this, &Form1::Image1_Click);
 }
 
 void Form1::setTabOrder()
@@ -184,6 +191,39 @@ void Form1::setTabOrder()
                               Command4, Text2};
     for (std::size_t i = 0; i + 1 < std::size(order); ++i)
         QWidget::setTabOrder(const_cast<QWidget *>(order[i]), const_cast<QWidget *>(order[i + 1]));
+}
+
+void Form1::connectHandlers()
+{
+    connect(File1, &FileListBox::fileChosen, this, &Form1::File1_Click);
+    connect(Picture1, &MapView::mouseDown, this,
+            [this](int button, double x, double y) { Picture1_Mousedown(button, 0, x, y); });
+    connect(Picture2, &PaletteView::mouseDown, this,
+            [this](int button, double x, double y) { Picture2_mousedown(button, 0, x, y); });
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(Animador1[0], &Animador::GifEnd, this, [this] { Animador1_GifEnd(0); });
+
+    // The region list's click comes from any change of the selected region,
+    // by the learner or by the program, and from a press on the region already
+    // selected.
+    connect(List3, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0)
+            List3_Click();
+    });
+    List3->viewport()->installEventFilter(this);
+    connect(List3, &QListWidget::itemPressed, this, [this](QListWidgetItem *item) {
+        if (List3->row(item) == list3RowBeforePress)
+            List3_Click();
+    });
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == List3->viewport() && event->type() == QEvent::MouseButtonPress)
+        list3RowBeforePress = List3->currentRow();
+    return QWidget::eventFilter(watched, event);
 }
 
 bool Form1::Form_Load()

@@ -10,8 +10,10 @@
 
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class Animador;
+struct MapDescription;
 class ClickableImage;
 class FileListBox;
 class MapView;
@@ -79,18 +81,50 @@ public:
     void Command1_Click(int Index);
     void Timer2_Timer();
 
+    // Map loading, modes and painting (mapdata/, quiz/).
+    void File1_Click();
+    void LoadCoordinatesFile(const MapDescription &map);
+    void ArrangeQuizLayout();
+    void Command3_Click();
+    void List3_Click();
+    void HighlightSelectedRegion();
+    void Picture1_Mousedown(int Button, int Shift, double X, double Y);
+    void Picture2_mousedown(int Button, int Shift, double X, double Y);
+    void IdentifyPaintedRegion();
+
+    // The quiz and its feedback show (quiz/).
+    void JudgeAnswer();
+    bool AskNextRegion(); // false when no region was drawn
+    void Command2_Click();
+    void Animador1_GifEnd(int Index);
+    void Timer1_Timer();
+
+    // The information card (infocard/form1_card.cpp).
+    void ArrangeInfoCard();   // card layout at every study-mode map load
+    void Command4_Click();
+    void Image1_Click();
+
     // Shows a modal window over this one and runs the activation handler when
     // it closes, as the window system does when the main window is active again.
     int showModal(QDialog &dialog);
 
     static constexpr QRgb kBackColour = 0xFFE0C0;
 
+    // Ends the program ("Fin" in the test-finished dialog). Tests replace it.
+    std::function<void()> endProgram;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void createControls();
     void setTabOrder();
     void centreOnScreen();
     void setLabel1Caption(const QString &text);
+    bool showTestFinishedDialog(); // true when the learner chose to end the program
+    void connectHandlers();
 
     SoundPlayer &sound;
     RandomGenerator &random;
+    int list3RowBeforePress = -1;
 };

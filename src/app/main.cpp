@@ -1,5 +1,6 @@
-// Mapurix 2.0: a geography game. Starts the program on its main window.
-#include "app/form1.h"
+// Mapurix 2.0: a geography game. Starts the program on its title screen,
+// whose button opens the main window.
+#include "app/form3.h"
 #include "platform/errordialog.h"
 #include "platform/qtsoundplayer.h"
 #include "platform/random.h"
@@ -17,12 +18,14 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/mapurix.png")));
     ui::installFontSubstitutions();
+    // Controls without a designed font use the toolkit's classic default.
+    QApplication::setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25));
     errordialog::install();
 
     QtSoundPlayer sound;
-    Form1 form1(sound, RandomGenerator::global());
-    if (!form1.Form_Load())
+    Form3 form3(sound, RandomGenerator::global());
+    if (!form3.Form_Load())
         return 1;
-    form1.show();
+    form3.show();
     return QApplication::exec();
 }

@@ -18,6 +18,7 @@ void setBackColour(QWidget *w, QRgb rgb)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, QColor(rgb));
+    p.setColor(w->backgroundRole(), QColor(rgb)); // buttons fill with the Button role
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }

@@ -1,0 +1,35 @@
+// Where the main window's controls go around a loaded map, in twips. Plain
+// arithmetic so that the numbers can be checked without a window.
+#pragma once
+
+struct TwipsRect {
+    double left = 0;
+    double top = 0;
+    double width = 0;
+    double height = 0;
+    double right() const { return left + width; }
+    double bottom() const { return top + height; }
+};
+
+// The palette, the prompt, the two verdict animations and the window size
+// around the map; used in both modes.
+struct QuizLayout {
+    double picture2Left = 0; // the palette starts at the map's left edge
+    double picture2Top = 0;
+    double label1Left = 0;
+    double label1Top = 0;
+    double animadorLeft = 0; // Animador2 and Animador3
+    double formWidth = 0;    // outer size
+    double formHeight = 0;
+};
+QuizLayout arrangeQuizLayout(const TwipsRect &picture1, const TwipsRect &picture2,
+                             double animador2Width);
+
+// The region list beside the map, the back button above it, and the wider
+// window of study mode.
+struct StudyLayout {
+    TwipsRect list3;
+    TwipsRect command3;
+    double formWidth = 0; // outer width
+};
+StudyLayout arrangeStudyLayout(const TwipsRect &picture1, double list3Width);
