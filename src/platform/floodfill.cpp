@@ -32,18 +32,20 @@ qsizetype floodFill(QImage &image, int x, int y, QRgb colour)
     if (!hasFormatOf32Bits(image.format()))
         image.convertTo(QImage::Format_RGB32);
 
+    const std::uint32_t paint = colour | kOpaque;
+    const std::uint32_t target =
+        reinterpret_cast<const std::uint32_t *>(image.constScanLine(y))[x] | kOpaque;
+    if (target == paint)
+        return 0;
+
     const int width = image.width();
     const int height = image.height();
     const qsizetype stride = image.bytesPerLine();
-    uchar *const bits = image.bits(); // detaches a shared image before any write
+    // Only now, with something to paint, copy an image that shares its pixels.
+    uchar *const bits = image.bits();
     auto row = [bits, stride](int rowIndex) {
         return reinterpret_cast<std::uint32_t *>(bits + stride * rowIndex);
     };
-
-    const std::uint32_t paint = colour | kOpaque;
-    const std::uint32_t target = row(y)[x] | kOpaque;
-    if (target == paint)
-        return 0;
     // Comparing with the alpha byte forced keeps a stray alpha value in an
     // RGB32 image from splitting an area of one visible colour.
     auto matches = [target](std::uint32_t pixel) { return (pixel | kOpaque) == target; };
