@@ -35,11 +35,7 @@ bool reportPress(QMouseEvent *event, const auto &emitter)
 
 } // namespace
 
-MapView::MapView(QWidget *parent) : QWidget(parent)
-{
-    // The picture covers the whole widget; nothing underneath needs painting.
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+MapView::MapView(QWidget *parent) : QWidget(parent) {}
 
 void MapView::setSurface(MapSurface *surface)
 {
@@ -53,9 +49,17 @@ void MapView::refreshView()
     update();
 }
 
+QSize MapView::sizeHint() const
+{
+    return mapSurface && !mapSurface->isNull() ? mapSurface->size() : QWidget::sizeHint();
+}
+
 void MapView::fitToPicture()
 {
-    const QSize pictureSize = mapSurface && !mapSurface->isNull() ? mapSurface->size() : QSize(0, 0);
+    // Without a picture the widget keeps whatever size its window gave it.
+    if (!mapSurface || mapSurface->isNull())
+        return;
+    const QSize pictureSize = mapSurface->size();
     if (size() != pictureSize || minimumSize() != pictureSize || maximumSize() != pictureSize)
         setFixedSize(pictureSize);
 }
@@ -80,6 +84,11 @@ PaletteView::PaletteView(QWidget *parent) : QWidget(parent), image(makePalettePi
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(image.size());
+}
+
+QSize PaletteView::sizeHint() const
+{
+    return image.size();
 }
 
 qint64 PaletteView::point(double x, double y) const

@@ -21,9 +21,12 @@ public:
     void setSurface(MapSurface *surface);
     MapSurface *surface() const { return mapSurface; }
 
-    // Repaints from the surface; call after a fill, refresh or load. A new
-    // picture of another size resizes the widget to it.
+    // Repaints from the surface; call after a fill, refresh or load. The
+    // widget takes the size of the picture, and keeps its own while there is
+    // none.
     void refreshView();
+
+    QSize sizeHint() const override;
 
 signals:
     // x and y are in picture pixels (the widget shows the picture at 1:1).
@@ -48,6 +51,8 @@ public:
     // Colour of the palette pixel at (x, y) as 0xRRGGBB, -1 outside.
     qint64 point(double x, double y) const;
     const QImage &picture() const { return image; }
+
+    QSize sizeHint() const override;
 
 signals:
     void mouseDown(int button, double x, double y);
