@@ -1,0 +1,76 @@
+// Vector data through GDAL/OGR: features keyed by their code, and their
+// projection (PROJ through OGR's coordinate transformation) into picture
+// pixels.
+#pragma once
+
+#include "recipe.h"
+
+#include <QPainterPath>
+#include <QRect>
+#include <QString>
+
+#include <ogr_geometry.h>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class OGRCoordinateTransformation;
+
+namespace forge {
+
+struct Feature {
+    QString code;  // the code field, or "name:NAME" for a feature without one
+    OGRGeometryUniquePtr geometry;  // longitude/latitude
+};
+
+class FeatureSet {
+public:
+    // Features that share a code (an island group stored twice) are merged.
+    static std::optional<FeatureSet> load(const QString &path, const QString &layer,
+                                          const QString &codeField, const QString &nameField,
+                                          QString *error);
+
+    const Feature *find(const QString &code) const;
+    bool apply(const FeatureMove &move, QString *error);
+
+    std::vector<Feature> features;
+
+private:
+    Feature *findMutable(const QString &code);
+};
+
+// The polygon of `geometry` with the largest area, and a point inside it.
+std::optional<OGRPoint> mainPoint(const OGRGeometry &geometry);
+
+class Projector {
+public:
+    ~Projector();
+    Projector(const Projector &) = delete;
+    Projector &operator=(const Projector &) = delete;
+
+    // Fits `frame` into `target`, keeping the projection's proportions.
+    static std::unique_ptr<Projector> create(const QString &projection, const GeoBox &frame,
+                                             const QRect &target, QString *error);
+
+    // The geometry's polygons in pixels; parts far outside the frame are cut
+    // away first so that the far side of the globe never folds over the map.
+    QPainterPath path(const OGRGeometry &lonLat) const;
+    std::optional<QPointF> point(double lon, double lat) const;
+    const QRect &target() const { return area; }
+
+private:
+    Projector() = default;
+    void addPolygon(QPainterPath &out, const OGRPolygon &polygon) const;
+    void addGeometry(QPainterPath &out, const OGRGeometry &geometry) const;
+    QPointF toPixel(double x, double y) const;
+
+    OGRCoordinateTransformation *transform = nullptr;
+    QRect area;
+    GeoBox visible;
+    double scale = 1;
+    double centreX = 0;
+    double centreY = 0;
+};
+
+} // namespace forge

@@ -1,0 +1,202 @@
+// mapurix-forge: builds the atlas's maps from vector data and checks a
+// program folder's maps the way the game reads them.
+#include "checker.h"
+#include "mapbuilder.h"
+#include "recipe.h"
+
+#ifdef MAPURIX_FORGE_HAS_CARDS
+#include "cards/cards.h"
+#endif
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QTextStream &out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+int usage()
+{
+    err() << "usage:\n"
+             "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
+             "                      [--verify] [RECIPE-OR-FOLDER...]\n"
+             "  mapurix-forge check DATA_FOLDER\n"
+#ifdef MAPURIX_FORGE_HAS_CARDS
+             "  mapurix-forge cards ...\n"
+#endif
+          ;
+    err().flush();
+    return 2;
+}
+
+// Writes `bytes` to `path`, or with `verify` compares them with what is there.
+bool writeOrVerify(const QString &path, const QByteArray &bytes, bool verify, QStringList &differences)
+{
+    if (verify) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly) || f.readAll() != bytes)
+            differences << path;
+        return true;
+    }
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QSaveFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size() || !f.commit()) {
+        err() << path << ": cannot write\n";
+        return false;
+    }
+    return true;
+}
+
+int runBuild(const QStringList &args)
+{
+    const QString forgeDir = QStringLiteral(MAPURIX_FORGE_DIR);
+    QString data = QStringLiteral(MAPURIX_SOURCE_ROOT "/data");
+    QString manifests = forgeDir + QStringLiteral("/maps/regions");
+    forge::BuildFolders folders{forgeDir + QStringLiteral("/.npm-cache"), forgeDir + QStringLiteral("/names")};
+    bool verify = false;
+    QStringList inputs;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        auto value = [&](QString &target) {
+            if (i + 1 >= args.size())
+                return false;
+            target = args[++i];
+            return true;
+        };
+        if (a == u"--data") {
+            if (!value(data))
+                return usage();
+        } else if (a == u"--manifests") {
+            if (!value(manifests))
+                return usage();
+        } else if (a == u"--sources") {
+            if (!value(folders.sources))
+                return usage();
+        } else if (a == u"--names") {
+            if (!value(folders.names))
+                return usage();
+        } else if (a == u"--verify") {
+            verify = true;
+        } else if (a.startsWith(u"--")) {
+            return usage();
+        } else {
+            inputs << a;
+        }
+    }
+    if (inputs.isEmpty())
+        inputs << forgeDir + QStringLiteral("/maps");
+    QStringList recipes;
+    for (const QString &in : inputs) {
+        if (QFileInfo(in).isDir()) {
+            const QDir dir(in);
+            for (const QString &n : dir.entryList({QStringLiteral("*.recipe")}, QDir::Files, QDir::Name))
+                recipes << dir.filePath(n);
+        } else {
+            recipes << in;
+        }
+    }
+
+    QStringList differences;
+    int failures = 0;
+    for (const QString &path : recipes) {
+        const forge::RecipeResult loaded = forge::loadRecipe(path);
+        if (!loaded.recipe) {
+            err() << loaded.error << '\n';
+            ++failures;
+            continue;
+        }
+        const forge::Recipe &recipe = *loaded.recipe;
+        QString error;
+        const std::optional<forge::BuiltMap> map = forge::buildMap(recipe, folders, &error);
+        if (!map) {
+            err() << error << '\n';
+            ++failures;
+            continue;
+        }
+        const auto coordinates = forge::coordinatesFileBytes(recipe, *map, &error);
+        const auto png = coordinates ? forge::pictureBytes(map->picture, &error) : std::nullopt;
+        if (!coordinates || !png) {
+            err() << recipe.path << ": " << error << '\n';
+            ++failures;
+            continue;
+        }
+        const QDir dataDir(data);
+        const bool written =
+            writeOrVerify(dataDir.filePath(QStringLiteral("Mapas/") + recipe.picture), *png, verify, differences)
+            && writeOrVerify(dataDir.filePath(QStringLiteral("Coordenadas/") + recipe.title), *coordinates, verify, differences)
+            && writeOrVerify(QDir(manifests).filePath(QFileInfo(path).completeBaseName() + QStringLiteral(".tsv")),
+                    forge::manifestBytes(recipe, *map), verify, differences);
+        if (!written) {
+            ++failures;
+            continue;
+        }
+        QStringList markers;
+        int extra = 0;
+        for (const forge::BuiltRegion &r : map->regions) {
+            if (r.marker)
+                markers << r.name;
+            extra += r.extraIslands;
+        }
+        out() << recipe.title << ": " << map->regions.size() << " regions, " << map->picture.width() << 'x'
+              << map->picture.height() << ", " << extra << " small areas tinted, markers: "
+              << (markers.isEmpty() ? QStringLiteral("none") : markers.join(QStringLiteral(", "))) << '\n';
+        out().flush();
+    }
+    for (const QString &d : differences)
+        err() << d << ": differs from the rebuilt file\n";
+    if (failures > 0 || !differences.isEmpty()) {
+        err() << failures << " maps failed, " << differences.size() << " files differ\n";
+        return 1;
+    }
+    return 0;
+}
+
+int runCheck(const QStringList &args)
+{
+    if (args.size() != 1)
+        return usage();
+    const forge::CheckReport report = forge::checkDataFolder(args[0]);
+    for (const QString &line : report.coverage)
+        out() << line << '\n';
+    for (const QString &fault : report.faults)
+        out() << "FAULT " << fault << '\n';
+    out() << report.maps << " maps, " << report.regions << " regions, " << report.faults.size() << " faults\n";
+    out().flush();
+    return report.faults.isEmpty() && report.maps > 0 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    const QString command = args.takeFirst();
+    if (command == u"build")
+        return runBuild(args);
+    if (command == u"check")
+        return runCheck(args);
+#ifdef MAPURIX_FORGE_HAS_CARDS
+    if (command == u"cards")
+        return runCardsCommand(args);
+#endif
+    return usage();
+}

@@ -1,0 +1,423 @@
+#include "mapbuilder.h"
+
+#include "geodata.h"
+#include "mapraster.h"
+#include "nametable.h"
+#include "regionnames.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPainter>
+#include <QSet>
+
+#include <algorithm>
+#include <map>
+
+namespace forge {
+
+namespace {
+
+struct View {
+    std::unique_ptr<Projector> projector;
+    QRect rect;     // where the view draws
+    bool inset = false;
+};
+
+QRgb idColour(int regionIndex)
+{
+    return 0xFF000000u | static_cast<QRgb>(regionIndex + 1);
+}
+
+int idOf(QRgb pixel)
+{
+    return static_cast<int>(pixel & 0x00FFFFFFu) - 1;
+}
+
+// Who owns each white area: the region whose polygons cover most of it.
+std::vector<int> areaOwners(const WhiteAreas &areas, const QImage &ids)
+{
+    std::vector<std::map<int, int>> votes(areas.count());
+    for (int y = 0; y < areas.height; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(ids.constScanLine(y));
+        for (int x = 0; x < areas.width; ++x) {
+            const int a = areas.label[static_cast<size_t>(y) * areas.width + x];
+            const int id = idOf(line[x]);
+            if (a >= 0 && id >= 0)
+                ++votes[a][id];
+        }
+    }
+    std::vector<int> owner(areas.count(), -1);
+    for (int a = 0; a < areas.count(); ++a) {
+        int best = 0;
+        for (const auto &[id, n] : votes[a]) {
+            if (n > best) {
+                best = n;
+                owner[a] = id;
+            }
+        }
+    }
+    return owner;
+}
+
+// Keeps each region's (up to) three largest areas of a clickable size and
+// tints every other white area. Returns the kept areas per region.
+std::vector<std::vector<int>> keepLargestAreas(QImage &picture, const QImage &ids, int regionCount,
+                                               std::vector<int> *tinted)
+{
+    const WhiteAreas areas = labelWhiteAreas(picture);
+    const std::vector<int> owner = areaOwners(areas, ids);
+    std::vector<std::vector<int>> byRegion(regionCount);
+    for (int a = 0; a < areas.count(); ++a) {
+        if (owner[a] >= 0)
+            byRegion[owner[a]].push_back(a);
+    }
+    std::vector<char> keep(areas.count(), 0);
+    for (int r = 0; r < regionCount; ++r) {
+        auto &list = byRegion[r];
+        std::stable_sort(list.begin(), list.end(),
+                         [&](int a, int b) { return areas.size[a] > areas.size[b]; });
+        std::vector<int> kept;
+        for (int a : list) {
+            if (int(kept.size()) < kMaxAreasPerRegion && areas.size[a] >= kMinAreaPixels)
+                kept.push_back(a);
+            else if (tinted)
+                ++(*tinted)[r];
+        }
+        for (int a : kept)
+            keep[a] = 1;
+        list = kept;
+    }
+    for (int y = 0; y < areas.height; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
+        for (int x = 0; x < areas.width; ++x) {
+            const int a = areas.label[static_cast<size_t>(y) * areas.width + x];
+            if (a >= 0 && !keep[a])
+                line[x] = colour::extraIsland;
+        }
+    }
+    return byRegion;
+}
+
+// Candidate marker offsets, nearest first, in a fixed order.
+const std::vector<QPoint> &spiral()
+{
+    static const std::vector<QPoint> offsets = [] {
+        std::vector<QPoint> v;
+        constexpr int kReach = 60;
+        for (int dy = -kReach; dy <= kReach; ++dy)
+            for (int dx = -kReach; dx <= kReach; ++dx)
+                if (dx * dx + dy * dy <= kReach * kReach)
+                    v.emplace_back(dx, dy);
+        std::stable_sort(v.begin(), v.end(), [](QPoint a, QPoint b) {
+            return a.x() * a.x() + a.y() * a.y() < b.x() * b.x() + b.y() * b.y();
+        });
+        return v;
+    }();
+    return offsets;
+}
+
+void drawMarker(QImage &picture, QImage &ids, QPoint centre, int regionIndex)
+{
+    drawDisc(picture, centre, kMarkerRadius, colour::region, colour::border);
+    drawDisc(ids, centre, kMarkerRadius, idColour(regionIndex), idColour(regionIndex));
+}
+
+QString resolve(const QString &root, const QString &path)
+{
+    return QDir::isAbsolutePath(path) ? path : QDir(root).filePath(path);
+}
+
+} // namespace
+
+std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folders, QString *error)
+{
+    auto fail = [&](const QString &what) {
+        *error = QStringLiteral("%1: %2").arg(recipe.path, what);
+        return std::nullopt;
+    };
+
+    std::optional<FeatureSet> source = FeatureSet::load(resolve(folders.sources, recipe.source),
+                                                        recipe.layer, recipe.codeField,
+                                                        recipe.nameField, error);
+    if (!source)
+        return std::nullopt;
+    for (const FeatureMove &m : recipe.moves) {
+        if (!source->apply(m, error))
+            return fail(*error);
+    }
+    std::vector<FeatureSet> context;
+    for (const ContextLayer &c : recipe.context) {
+        std::optional<FeatureSet> set = FeatureSet::load(resolve(folders.sources, c.source), c.layer,
+                                                         c.codeField, recipe.nameField, error);
+        if (!set)
+            return std::nullopt;
+        context.push_back(std::move(*set));
+    }
+
+    std::optional<NameTable> names = NameTable::load(resolve(folders.names, recipe.namesTable), error);
+    if (!names)
+        return std::nullopt;
+
+    // Regions, named and checked before anything is drawn.
+    BuiltMap map;
+    std::vector<const Feature *> regionFeatures;
+    QSet<QString> seenNames;
+    for (const QString &code : recipe.regions) {
+        const Feature *f = source->find(code);
+        if (!f)
+            return fail(QStringLiteral("region code '%1' is not in %2").arg(code, recipe.source));
+        QString name;
+        if (auto it = recipe.renames.find(code); it != recipe.renames.end())
+            name = it->second;
+        else if (auto n = names->lookup(recipe.namesKey, code, recipe.namesColumn))
+            name = *n;
+        else
+            return fail(QStringLiteral("no name for code '%1' in %2").arg(code, recipe.namesTable));
+        const QString fault = regionNameFault(name);
+        if (!fault.isEmpty())
+            return fail(QStringLiteral("region name '%1': %2").arg(name, fault));
+        if (seenNames.contains(name.toCaseFolded()))
+            return fail(QStringLiteral("region name '%1' twice").arg(name));
+        seenNames.insert(name.toCaseFolded());
+        regionFeatures.push_back(f);
+        map.regions.push_back(BuiltRegion{name, code, {}, false, 0});
+    }
+    if (map.regions.size() > 61)
+        return fail(QStringLiteral("%1 regions; the game holds at most 61").arg(map.regions.size()));
+
+    const QSet<QString> regionCodes(recipe.regions.begin(), recipe.regions.end());
+    const QSet<QString> neighbourCodes(recipe.neighbours.begin(), recipe.neighbours.end());
+
+    std::vector<View> views;
+    {
+        View main;
+        main.rect = QRect(QPoint(0, 0), recipe.size);
+        main.projector = Projector::create(recipe.projection, recipe.frame, main.rect, error);
+        if (!main.projector)
+            return fail(*error);
+        views.push_back(std::move(main));
+    }
+    for (const Inset &in : recipe.insets) {
+        View v;
+        v.rect = in.rect;
+        v.inset = true;
+        v.projector = Projector::create(in.projection, in.frame, in.rect.adjusted(2, 2, -2, -2), error);
+        if (!v.projector)
+            return fail(*error);
+        views.push_back(std::move(v));
+    }
+
+    QImage picture(recipe.size, QImage::Format_RGB32);
+    picture.fill(colour::sea);
+    QImage ids(recipe.size, QImage::Format_RGB32);
+    ids.fill(0xFF000000u);
+    {
+        QPainter pic(&picture);
+        QPainter id(&ids);
+        for (QPainter *p : {&pic, &id})
+            p->setRenderHint(QPainter::Antialiasing, false);
+        const QBrush landBrush(QColor::fromRgb(colour::land));
+        const QBrush noRegion(QColor::fromRgb(0xFF000000u));
+
+        for (const View &v : views) {
+            const QRect inside = v.inset ? v.rect.adjusted(1, 1, -1, -1) : v.rect;
+            pic.setClipRect(inside);
+            id.setClipRect(inside);
+            pic.fillRect(inside, QColor::fromRgb(colour::sea));
+            id.fillRect(inside, QColor::fromRgb(0xFF000000u));
+            std::vector<std::pair<QPainterPath, QRgb>> outlines;
+            auto drawLand = [&](const Feature &f) {
+                const QPainterPath path = v.projector->path(*f.geometry);
+                if (path.isEmpty())
+                    return;
+                pic.fillPath(path, landBrush);
+                id.fillPath(path, noRegion);
+                outlines.push_back({path, colour::coast});
+            };
+            for (size_t c = 0; c < context.size(); ++c) {
+                for (const Feature &f : context[c].features) {
+                    if (!recipe.context[c].exclude.contains(f.code))
+                        drawLand(f);
+                }
+            }
+            for (const Feature &f : source->features) {
+                if (regionCodes.contains(f.code))
+                    continue;
+                if (recipe.allNeighbours || neighbourCodes.contains(f.code))
+                    drawLand(f);
+            }
+            std::vector<QPainterPath> paths;
+            for (size_t r = 0; r < regionFeatures.size(); ++r) {
+                paths.push_back(v.projector->path(*regionFeatures[r]->geometry));
+                pic.fillPath(paths.back(), QColor::fromRgb(colour::region));
+                id.fillPath(paths.back(), QColor::fromRgb(idColour(int(r))));
+            }
+            // Outlines go on after every fill, straight into the pixels.
+            pic.end();
+            for (const auto &[path, c] : outlines)
+                strokeOutline(picture, path, c, inside);
+            for (const QPainterPath &path : paths)
+                strokeOutline(picture, path, colour::border, inside);
+            if (v.inset) {
+                QPainterPath frame;
+                frame.addRect(QRectF(v.rect.adjusted(0, 0, -1, -1)));
+                strokeOutline(picture, frame, colour::border, v.rect);
+            }
+            pic.begin(&picture);
+            pic.setRenderHint(QPainter::Antialiasing, false);
+        }
+    }
+
+    const int regionCount = int(map.regions.size());
+    std::vector<int> tinted(regionCount, 0);
+    std::vector<std::vector<int>> kept = keepLargestAreas(picture, ids, regionCount, &tinted);
+
+    // Regions too small to click get a marker at their place on the map.
+    std::vector<QPoint> markers;
+    for (int r = 0; r < regionCount; ++r) {
+        if (!kept[r].empty())
+            continue;
+        std::optional<QPoint> place;
+        qint64 sx = 0, sy = 0, n = 0;
+        for (int y = 0; y < ids.height(); ++y) {
+            const auto *line = reinterpret_cast<const QRgb *>(ids.constScanLine(y));
+            for (int x = 0; x < ids.width(); ++x) {
+                if (idOf(line[x]) == r) {
+                    sx += x;
+                    sy += y;
+                    ++n;
+                }
+            }
+        }
+        if (n > 0) {
+            place = QPoint(int(sx / n), int(sy / n));
+        } else if (auto inner = mainPoint(*regionFeatures[r]->geometry)) {
+            // Insets first: a place shown in a box is drawn there.
+            for (size_t i = views.size(); i-- > 0;) {
+                auto px = views[i].projector->point(inner->getX(), inner->getY());
+                if (px && views[i].rect.contains(px->toPoint())) {
+                    place = px->toPoint();
+                    break;
+                }
+            }
+        }
+        if (!place)
+            return fail(QStringLiteral("region '%1' lies outside the picture").arg(map.regions[r].name));
+        const QRect bounds = QRect(QPoint(0, 0), recipe.size).adjusted(kMarkerRadius + 2, kMarkerRadius + 2,
+                                                                      -kMarkerRadius - 2, -kMarkerRadius - 2);
+        std::optional<QPoint> chosen;
+        for (const QPoint off : spiral()) {
+            const QPoint c = *place + off;
+            if (!bounds.contains(c))
+                continue;
+            const bool clash = std::any_of(markers.begin(), markers.end(), [&](QPoint m) {
+                const QPoint d = m - c;
+                return d.x() * d.x() + d.y() * d.y() < (2 * kMarkerRadius + 4) * (2 * kMarkerRadius + 4);
+            });
+            if (!clash) {
+                chosen = c;
+                break;
+            }
+        }
+        if (!chosen)
+            return fail(QStringLiteral("no room for the marker of '%1'").arg(map.regions[r].name));
+        markers.push_back(*chosen);
+        drawMarker(picture, ids, *chosen, r);
+        map.regions[r].marker = true;
+    }
+    if (!markers.empty())
+        kept = keepLargestAreas(picture, ids, regionCount, &tinted);
+
+    const WhiteAreas finalAreas = labelWhiteAreas(picture);
+    const std::vector<QPoint> deepest = deepestPoints(finalAreas);
+    const std::vector<int> owner = areaOwners(finalAreas, ids);
+    std::vector<std::vector<int>> areasOf(regionCount);
+    for (int a = 0; a < finalAreas.count(); ++a) {
+        if (owner[a] >= 0)
+            areasOf[owner[a]].push_back(a);
+    }
+    for (int r = 0; r < regionCount; ++r) {
+        auto &list = areasOf[r];
+        std::stable_sort(list.begin(), list.end(),
+                         [&](int a, int b) { return finalAreas.size[a] > finalAreas.size[b]; });
+        if (list.empty())
+            return fail(QStringLiteral("region '%1' has no area left").arg(map.regions[r].name));
+        for (int a : list)
+            map.regions[r].seeds.push_back(deepest[a]);
+        map.regions[r].extraIslands = tinted[r];
+    }
+
+    std::stable_sort(map.regions.begin(), map.regions.end(), [](const BuiltRegion &a, const BuiltRegion &b) {
+        return collationKey(a.name) < collationKey(b.name);
+    });
+    map.picture = picture;
+    return map;
+}
+
+std::optional<QByteArray> coordinatesFileBytes(const Recipe &recipe, const BuiltMap &map, QString *error)
+{
+    QString text = recipe.picture + QStringLiteral("\r\n") + recipe.prompt + QStringLiteral("\r\n");
+    for (const BuiltRegion &r : map.regions) {
+        QString line = r.name + u',';
+        for (int i = 0; i < kMaxAreasPerRegion; ++i) {
+            const QPoint p = i < int(r.seeds.size()) ? r.seeds[i] : QPoint(0, 0);
+            line += QStringLiteral("%1,%2,").arg(p.x()).arg(p.y());
+        }
+        text += line + QStringLiteral("\r\n");
+    }
+    std::optional<QByteArray> bytes = toWindows1252(text);
+    if (!bytes)
+        *error = QStringLiteral("%1: text outside Windows-1252").arg(recipe.path);
+    return bytes;
+}
+
+std::optional<QByteArray> pictureBytes(const QImage &picture, QString *error)
+{
+    const QList<QRgb> table = {colour::sea, colour::land, colour::extraIsland, colour::border,
+                               colour::coast, colour::region};
+    QImage indexed(picture.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(table);
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    for (int y = 0; y < rgb.height(); ++y) {
+        const auto *in = reinterpret_cast<const QRgb *>(rgb.constScanLine(y));
+        uchar *out = indexed.scanLine(y);
+        for (int x = 0; x < rgb.width(); ++x) {
+            const qsizetype i = table.indexOf(in[x] | 0xFF000000u);
+            if (i < 0) {
+                *error = QStringLiteral("picture has a stray colour %1 at %2,%3")
+                             .arg(in[x] & 0xFFFFFF, 6, 16, QChar(u'0')).arg(x).arg(y);
+                return std::nullopt;
+            }
+            out[x] = static_cast<uchar>(i);
+        }
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    writer.setCompression(9);
+    if (!writer.write(indexed)) {
+        *error = writer.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+QByteArray manifestBytes(const Recipe &recipe, const BuiltMap &map)
+{
+    QString text = QStringLiteral("# Regiones del mapa \u00AB%1\u00BB (%2), escrito por mapurix-forge build.\n"
+                                  "# codigo es la clave de la columna \"clave\" en la tabla de nombres \"tabla\".\n")
+                       .arg(recipe.title, QFileInfo(recipe.path).fileName());
+    text += QStringLiteral("nombre\tcodigo\ttabla\tclave\tmarcador\tfuente\n");
+    for (const BuiltRegion &r : map.regions) {
+        text += QStringList{r.name, r.code, recipe.namesTable, recipe.namesKey,
+                            r.marker ? QStringLiteral("si") : QStringLiteral("no"), recipe.sourceLabel}
+                    .join(u'\t')
+              + u'\n';
+    }
+    return text.toUtf8();
+}
+
+} // namespace forge

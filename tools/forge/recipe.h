@@ -1,0 +1,84 @@
+// A map recipe: one small text file that says how to turn vector data into a
+// map of the atlas. Lines are `key = value`; `#` starts a comment.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace forge {
+
+// A longitude/latitude box. lon1 may exceed 180 for a box that crosses the
+// antimeridian (the Pacific).
+struct GeoBox {
+    double lon0 = 0;
+    double lat0 = 0;
+    double lon1 = 0;
+    double lat1 = 0;
+};
+
+// Where a feature's polygons go before drawing: all of them, or only the
+// parts whose inner point lies in a box (Crimea out of Russia's feature).
+struct FeatureMove {
+    QString from;
+    QString to;
+    std::optional<GeoBox> box;
+};
+
+// A framed box of the picture that shows another place at its own scale.
+struct Inset {
+    QRect rect;
+    QString projection;
+    GeoBox frame;
+};
+
+// Extra land drawn under the regions, from another file.
+struct ContextLayer {
+    QString source;
+    QString layer;
+    QString codeField = QStringLiteral("id");
+    QStringList exclude;
+};
+
+struct Recipe {
+    QString path;
+    QString title;        // catalogue file name in Coordenadas/
+    QString picture;      // picture file name in Mapas/
+    QString prompt = QStringLiteral("Pinta");
+    QSize size{900, 700};
+    QString source;
+    QString sourceLabel;  // how the manifest names the source
+    QString layer;
+    QString codeField = QStringLiteral("id");
+    QString nameField = QStringLiteral("name");
+    QString namesTable;
+    QString namesKey;
+    QString namesColumn = QStringLiteral("nombre");
+    QString projection;
+    GeoBox frame;
+    QStringList regions;
+    bool allNeighbours = true;
+    QStringList neighbours;
+    std::vector<ContextLayer> context;
+    std::vector<FeatureMove> moves;
+    std::map<QString, QString> renames;
+    std::vector<Inset> insets;
+};
+
+struct RecipeResult {
+    std::optional<Recipe> recipe;
+    QString error;  // "file:line: what" when recipe is empty
+};
+
+RecipeResult parseRecipe(const QByteArray &text, const QString &path);
+RecipeResult loadRecipe(const QString &path);
+
+// Splits on blanks, keeping "double quoted" words together.
+QStringList splitWords(const QString &text);
+
+} // namespace forge
