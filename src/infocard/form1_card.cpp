@@ -96,7 +96,8 @@ void Form1::Command4_Click()
     // while the game runs. A file that is there but cannot be read counts as
     // missing, so one bad file costs its part of the card, not the game.
     Text2->show();
-    const auto bytes = textfile::readBytes(regionFile(QStringLiteral("textos"), name, QStringLiteral(".txt")));
+    const QString textPath = regionFile(QStringLiteral("textos"), name, QStringLiteral(".txt"));
+    const auto bytes = textPath.isEmpty() ? std::nullopt : textfile::readBytes(textPath);
     Text2->setPlainText(bytes ? textfile::decode(*bytes) : state.uiTexts[5]);
 
     Image1->hide();
