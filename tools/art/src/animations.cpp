@@ -163,7 +163,7 @@ std::vector<gifwriter::Frame> miss()
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         Pose pose;
-        pose.armRaise = 0.05;
+        pose.armRaise = -0.3; // the claw hangs while the head shakes
         if (f < 9) {
             // A gentle shake of the head: "not quite".
             const qreal shake = std::sin(f * M_PI / 2) * (1 - f / 14.0);

@@ -71,8 +71,11 @@ int main(int argc, char **argv)
     const QString gifs = root.filePath("data/gifs/");
     const QString resources = root.filePath("src/app/resources/");
 
+    // The start-up window's right edge cuts its 153-pixel Earth control after
+    // 116 pixels, so the globe is drawn small enough to be seen whole.
     std::vector<gifwriter::Frame> earth;
-    for (const QImage &frame : worldart::turningEarth(shapes, QSize(2295 / 15, 2055 / 15), 40))
+    for (const QImage &frame :
+         worldart::turningEarth(shapes, QSize(2295 / 15, 2055 / 15), 114, 40))
         earth.push_back({frame, 90});
 
     const bool ok =

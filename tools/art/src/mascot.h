@@ -17,7 +17,7 @@ struct Pose {
     QPointF look;           // where the pupils point, each coordinate -1..1
     Mouth mouth = Mouth::Smile;
     Brows brows = Brows::None;
-    qreal armRaise = 1;     // 0: claw low at the side, 1: raised high
+    qreal armRaise = 1;     // 0: claw out at the side, 1: raised high, below 0: hanging
     qreal armSwing = 0;     // degrees added to the arm's direction
     bool magnifier = false; // holds a magnifying glass
     qreal blink = 0;        // 0 open, 1 closed

@@ -190,7 +190,8 @@ QImage startupBackground(const std::vector<Shape> &shapes)
     return large.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
-std::vector<QImage> turningEarth(const std::vector<Shape> &shapes, QSize size, int frames)
+std::vector<QImage> turningEarth(const std::vector<Shape> &shapes, QSize size, int diameter,
+                                 int frames)
 {
     // A plate carrée raster of the land classes, sampled per pixel by the
     // inverse orthographic projection.
@@ -223,8 +224,8 @@ std::vector<QImage> turningEarth(const std::vector<Shape> &shapes, QSize size, i
         double r, g, b;
     };
     const Rgb ocean{0.16, 0.45, 0.82}, land{0.36, 0.66, 0.25}, ice{0.93, 0.95, 0.97};
-    const double radius = size.height() / 2.0 - 1.5;
-    const QPointF centre(size.width() / 2.0, size.height() / 2.0);
+    const double radius = diameter / 2.0 - 0.5;
+    const QPointF centre(diameter / 2.0 + 0.5, size.height() / 2.0);
     const double tilt = 18 * M_PI / 180; // seen from a little north of the equator
     const double lightX = -0.55, lightY = 0.55, lightZ = 0.63;
     constexpr int kSamples = 4; // per side of a pixel, for smooth coasts and rim

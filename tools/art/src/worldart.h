@@ -24,8 +24,10 @@ std::vector<Shape> continentShapes(const std::vector<topojson::Feature> &countri
 // The 547 × 367 start-up background: continents in flat colours on white.
 QImage startupBackground(const std::vector<Shape> &shapes);
 
-// One turn of the Earth in orthographic projection, frames frames of size
-// size; the globe fills the frame's height, outside it is transparent.
-std::vector<QImage> turningEarth(const std::vector<Shape> &shapes, QSize size, int frames);
+// One turn of the Earth in orthographic projection: frames frames of size
+// size, the globe diameter pixels wide at the frame's left edge, centred
+// vertically; outside it the frame is transparent.
+std::vector<QImage> turningEarth(const std::vector<Shape> &shapes, QSize size, int diameter,
+                                 int frames);
 
 } // namespace worldart
