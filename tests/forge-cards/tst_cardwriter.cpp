@@ -1,0 +1,400 @@
+// The card writer on small inputs: Spanish wording and typography, the
+// sentences of each kind of card, neighbours and areas from TopoJSON, and
+// the locator and flag pictures.
+#include "cardsources.h"
+#include "cardtext.h"
+#include "pictures.h"
+#include "spanish.h"
+
+#include <QPainter>
+#include <QtTest>
+
+using namespace cards;
+
+class CardWriterTest : public QObject {
+    Q_OBJECT
+private slots:
+    void joinList_data();
+    void joinList();
+    void formatInteger_data();
+    void formatInteger();
+    void areaPhrase_data();
+    void areaPhrase();
+    void comparison_data();
+    void comparison();
+    void windows1252RoundTrip();
+    void cardFileEndsLinesInCrLf();
+    void unencodableCharactersAreReported();
+    void countryCapitals_data();
+    void countryCapitals();
+    void countryLanguagesAndMoney();
+    void countryCoastAndNeighbours();
+    void provinceAndCommunity();
+    void singleProvinceCommunity();
+    void usState();
+    void tsvSkipsCommentsAndKeepsEmptyCells();
+    void topologyNeighboursAndArea();
+    void regionMaskFollowsOneColourArea();
+    void locatorHighlightsRegionAndMutesTheRest();
+    void limitColoursKeepsDominantColoursExact();
+};
+
+void CardWriterTest::joinList_data()
+{
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("none") << QStringList{} << QString();
+    QTest::newRow("one") << QStringList{"Irlanda"} << "Irlanda";
+    QTest::newRow("two") << QStringList{"Francia", "Portugal"} << "Francia y Portugal";
+    QTest::newRow("three") << QStringList{"A", "B", "C"} << "A, B y C";
+    QTest::newRow("e before i") << QStringList{"Francia", "Italia"} << "Francia e Italia";
+    QTest::newRow("e before hi") << QStringList{"Siria", "Irak"} << "Siria e Irak";
+    QTest::newRow("e before accented i") << QStringList{"Turquía", "Irán"} << "Turquía e Irán";
+    QTest::newRow("y before hie") << QStringList{"agua", "hielo"} << "agua y hielo";
+    QTest::newRow("y before io diphthong") << QStringList{"Illinois", "Iowa"} << "Illinois y Iowa";
+}
+
+void CardWriterTest::joinList()
+{
+    QFETCH(QStringList, items);
+    QFETCH(QString, expected);
+    QCOMPARE(spanish::joinList(items), expected);
+}
+
+void CardWriterTest::formatInteger_data()
+{
+    QTest::addColumn<qint64>("n");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("small") << qint64(468) << "468";
+    QTest::newRow("four digits unbroken") << qint64(8028) << "8028";
+    QTest::newRow("five digits") << qint64(13771) << "13.771";
+    QTest::newRow("six digits") << qint64(505992) << "505.992";
+    QTest::newRow("seven digits") << qint64(1246700) << "1.246.700";
+}
+
+void CardWriterTest::formatInteger()
+{
+    QFETCH(qint64, n);
+    QFETCH(QString, expected);
+    QCOMPARE(spanish::formatInteger(n), expected);
+}
+
+void CardWriterTest::areaPhrase_data()
+{
+    QTest::addColumn<double>("km2");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("below one") << 0.44 << "menos de un kilómetro cuadrado (0,44 kilómetros cuadrados)";
+    QTest::newRow("whole small") << 468.0 << "468 kilómetros cuadrados";
+    QTest::newRow("fraction small") << 18.4 << "unos 18 kilómetros cuadrados";
+    QTest::newRow("hundreds") << 8018.0 << "unos 8000 kilómetros cuadrados";
+    QTest::newRow("tens of thousands") << 14928.0 << "unos 14.900 kilómetros cuadrados";
+    QTest::newRow("thousands") << 505992.0 << "unos 506.000 kilómetros cuadrados";
+    QTest::newRow("millions") << 17098242.0 << "unos 17,1 millones de kilómetros cuadrados";
+    QTest::newRow("whole millions") << 9984670.0 << "unos 10 millones de kilómetros cuadrados";
+}
+
+void CardWriterTest::areaPhrase()
+{
+    QFETCH(double, km2);
+    QFETCH(QString, expected);
+    QCOMPARE(spanish::areaPhrase(km2), expected);
+}
+
+void CardWriterTest::comparison_data()
+{
+    QTest::addColumn<double>("area");
+    QTest::addColumn<QString>("expected");
+    const double spain = 505992;
+    QTest::newRow("much larger") << spain * 34 << "Es unas 34 veces más grande que España.";
+    QTest::newRow("twice") << spain * 2.17 << "Es unas dos veces más grande que España.";
+    QTest::newRow("a bit larger") << spain * 1.2 << "Es un poco más grande que España.";
+    QTest::newRow("about the same") << spain * 1.09 << "Es más o menos igual de grande que España.";
+    QTest::newRow("a bit smaller") << spain * 0.77 << "Es un poco más pequeño que España.";
+    QTest::newRow("half") << spain * 0.5 << "España es unas dos veces más grande.";
+    QTest::newRow("twelfth") << spain / 12.2 << "España es unas doce veces más grande.";
+    QTest::newRow("tiny") << 2.02 << "Es muchísimo más pequeño que España: cabría en ella más de mil veces.";
+    QTest::newRow("unknown") << -1.0 << QString();
+}
+
+void CardWriterTest::comparison()
+{
+    QFETCH(double, area);
+    QFETCH(QString, expected);
+    QCOMPARE(comparisonWithSpain(area, 505992), expected);
+}
+
+void CardWriterTest::windows1252RoundTrip()
+{
+    const QString text = QStringLiteral("Ñandú, pingüino, «año» – 5 € · ²");
+    QString bad;
+    const QByteArray bytes = spanish::toWindows1252(text, &bad);
+    QVERIFY(bad.isEmpty());
+    QCOMPARE(bytes.size(), text.size());
+    QCOMPARE(static_cast<unsigned char>(bytes.at(text.indexOf(u'€'))), 0x80);
+    QCOMPARE(static_cast<unsigned char>(bytes.at(0)), 0xD1);
+    QCOMPARE(spanish::fromWindows1252(bytes), text);
+}
+
+void CardWriterTest::cardFileEndsLinesInCrLf()
+{
+    const QByteArray file = spanish::cardFile({QStringLiteral("Uno."), QString(), QStringLiteral("  Dos.  ")});
+    QCOMPARE(file, QByteArray("Uno.\r\n\r\nDos.\r\n"));
+}
+
+void CardWriterTest::unencodableCharactersAreReported()
+{
+    QString bad;
+    spanish::toWindows1252(QStringLiteral("Chișinău"), &bad);
+    QCOMPARE(bad, QStringLiteral("șă"));
+}
+
+void CardWriterTest::countryCapitals_data()
+{
+    QTest::addColumn<QStringList>("capitals");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("one") << QStringList{"París"} << QString() << "Su capital es París.";
+    QTest::newRow("two, explained") << QStringList{"Sucre", "La Paz"} << "En La Paz está el Gobierno."
+                                     << "Tiene dos capitales: Sucre y La Paz. En La Paz está el Gobierno.";
+    QTest::newRow("three") << QStringList{"Pretoria", "Bloemfontein", "Ciudad del Cabo"} << QString()
+                           << "Tiene tres capitales: Pretoria, Bloemfontein y Ciudad del Cabo.";
+    QTest::newRow("only a note") << QStringList{} << "No tiene capital oficial."
+                                 << "No tiene capital oficial.";
+}
+
+void CardWriterTest::countryCapitals()
+{
+    QFETCH(QStringList, capitals);
+    QFETCH(QString, note);
+    QFETCH(QString, expected);
+    CountryFacts f;
+    f.name = QStringLiteral("Tierra");
+    f.where = QStringLiteral("de América del Sur");
+    f.capitals = capitals;
+    f.capitalNote = note;
+    const QStringList text = countryText(f);
+    QCOMPARE(text.first(), QStringLiteral("Tierra es un país de América del Sur. ") + expected);
+}
+
+void CardWriterTest::countryLanguagesAndMoney()
+{
+    CountryFacts f;
+    f.name = QStringLiteral("Bolivia");
+    f.where = QStringLiteral("de América del Sur");
+    f.languages = {QStringLiteral("español"), QStringLiteral("quechua"), QStringLiteral("aimara")};
+    f.languageCount = 37;
+    f.currencies = {QStringLiteral("boliviano")};
+    QString p = countryText(f).at(2);
+    QCOMPARE(p, QStringLiteral("Tiene 37 lenguas oficiales, entre ellas el español, el quechua y el aimara. "
+                               "Su moneda es el boliviano."));
+
+    f.languages = {QStringLiteral("inglés"), QStringLiteral("lengua de signos neozelandesa")};
+    f.languageCount = 2;
+    f.currencies = {QStringLiteral("balboa"), QStringLiteral("libra esterlina")};
+    p = countryText(f).at(2);
+    QCOMPARE(p, QStringLiteral("Sus lenguas oficiales son el inglés y la lengua de signos neozelandesa. "
+                               "Usa dos monedas: el balboa y la libra esterlina."));
+}
+
+void CardWriterTest::countryCoastAndNeighbours()
+{
+    CountryFacts f;
+    f.name = QStringLiteral("Isla");
+    f.where = QStringLiteral("de Oceanía");
+    f.credit = QStringLiteral("Datos: prueba.");
+    QStringList t = countryText(f);
+    QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar lo rodea por todas partes."));
+    QCOMPARE(t.last(), QStringLiteral("Datos: prueba."));
+
+    f.neighbours = {QStringLiteral("Francia"), QStringLiteral("Italia")};
+    f.landlocked = true;
+    t = countryText(f);
+    QCOMPARE(t.at(3), QStringLiteral("Limita con Francia e Italia. No tiene costa: está rodeado de tierra por todas partes."));
+
+    f.sovereign = false;
+    f.statusNote = QStringLiteral("Pertenece a Francia.");
+    QVERIFY(countryText(f).first().startsWith(QStringLiteral("Isla es un territorio de Oceanía. Pertenece a Francia.")));
+
+    f.sovereign = true;
+    f.area = 17098242;
+    f.worldRank = 1;
+    f.largestIn = QStringLiteral("Europa");
+    QCOMPARE(countryText(f).at(1), QStringLiteral("Tiene una superficie de unos 17,1 millones de kilómetros cuadrados. "
+                                                  "Es el país más grande del mundo."));
+    f.area = 2381741;
+    f.worldRank = 10;
+    f.largestIn = QStringLiteral("África");
+    QVERIFY(countryText(f).at(1).endsWith(
+        QStringLiteral("Es el décimo país más grande del mundo. Es el país más grande de África.")));
+}
+
+void CardWriterTest::provinceAndCommunity()
+{
+    ProvinceFacts p;
+    p.name = QStringLiteral("Álava");
+    p.community = QStringLiteral("País Vasco");
+    p.capital = QStringLiteral("Vitoria");
+    p.area = 3024;
+    p.neighbours = {QStringLiteral("Burgos"), QStringLiteral("Guipúzcoa")};
+    QStringList t = provinceText(p);
+    QCOMPARE(t.at(0), QStringLiteral("Álava es una provincia de España. Forma parte del País Vasco. Su capital es Vitoria."));
+    QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 3000 kilómetros cuadrados."));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con las provincias de Burgos y Guipúzcoa."));
+
+    p.name = QStringLiteral("Cádiz");
+    p.community = QStringLiteral("Andalucía");
+    p.capital = QStringLiteral("Cádiz");
+    p.neighbours = {QStringLiteral("Huelva")};
+    p.countries = {QStringLiteral("Gibraltar")};
+    t = provinceText(p);
+    QCOMPARE(t.at(0), QStringLiteral("Cádiz es una provincia de España. Forma parte de la comunidad autónoma de Andalucía. "
+                                     "Su capital es la ciudad de Cádiz."));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con la provincia de Huelva. También limita con Gibraltar."));
+
+    CommunityFacts c;
+    c.name = QStringLiteral("Aragón");
+    c.capital = QStringLiteral("Zaragoza");
+    c.provinces = {QStringLiteral("Huesca"), QStringLiteral("Teruel"), QStringLiteral("Zaragoza")};
+    c.neighbours = {QStringLiteral("Cataluña"), QStringLiteral("Comunidad Valenciana")};
+    c.countries = {QStringLiteral("Francia")};
+    t = communityText(c);
+    QCOMPARE(t.at(0), QStringLiteral("Aragón es una comunidad autónoma de España. Su capital es Zaragoza."));
+    QCOMPARE(t.at(1), QStringLiteral("Tiene tres provincias: Huesca, Teruel y Zaragoza."));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con Cataluña y la Comunidad Valenciana. También limita con Francia."));
+}
+
+void CardWriterTest::singleProvinceCommunity()
+{
+    CommunityFacts c;
+    c.name = QStringLiteral("Asturias");
+    c.capital = QStringLiteral("Oviedo");
+    c.neighbours = {QStringLiteral("Cantabria"), QStringLiteral("Galicia")};
+    ProvinceFacts p;
+    p.name = QStringLiteral("Asturias");
+    p.area = 10586;
+    const QStringList t = singleProvinceCommunityText(c, p);
+    QVERIFY(t.at(0).contains(QStringLiteral("una sola provincia")));
+    QVERIFY(t.at(0).endsWith(QStringLiteral("Su capital es Oviedo.")));
+    QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 10.600 kilómetros cuadrados."));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con Cantabria y Galicia."));
+}
+
+void CardWriterTest::usState()
+{
+    StateFacts s;
+    s.name = QStringLiteral("Texas");
+    s.capital = QStringLiteral("Austin");
+    s.neighbours = {QStringLiteral("Luisiana"), QStringLiteral("Oklahoma")};
+    s.countries = {QStringLiteral("México")};
+    QStringList t = stateText(s);
+    QCOMPARE(t.at(0), QStringLiteral("Texas es uno de los cincuenta estados de los Estados Unidos. Su capital es Austin."));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. También limita con México."));
+
+    s.name = QStringLiteral("Distrito de Columbia");
+    s.district = true;
+    s.capital = QStringLiteral("Washington");
+    s.countries.clear();
+    s.neighbours = {QStringLiteral("Maryland"), QStringLiteral("Virginia")};
+    t = stateText(s);
+    QVERIFY(t.at(0).contains(QStringLiteral("no es un estado")));
+    QCOMPARE(t.at(2), QStringLiteral("Está entre los estados de Maryland y Virginia."));
+}
+
+void CardWriterTest::tsvSkipsCommentsAndKeepsEmptyCells()
+{
+    const TsvTable t = parseTsv(QStringLiteral("# fuente\r\na\tb\tc\r\n1\t\t3\r\n# otra\r\n4\t5\t6\r\n"));
+    QCOMPARE(t.header, (QStringList{"a", "b", "c"}));
+    QCOMPARE(t.rows.size(), 2);
+    QCOMPARE(t.value(t.rows.at(0), QStringLiteral("b")), QString());
+    QCOMPARE(t.value(t.rows.at(0), QStringLiteral("c")), QStringLiteral("3"));
+    QCOMPARE(t.indexBy(QStringLiteral("a")).value(QStringLiteral("4")).at(1), QStringLiteral("5"));
+}
+
+void CardWriterTest::topologyNeighboursAndArea()
+{
+    QString error;
+    const auto features = readTopoFeatures(QStringLiteral(CARDS_TEST_DATA "/two-squares.topojson"),
+                                           QStringLiteral("squares"), &error);
+    QVERIFY2(features, qPrintable(error));
+    QCOMPARE(features->size(), 3);
+    QCOMPARE(features->at(0).neighbours, QStringList{"B"});
+    QCOMPARE(features->at(1).neighbours, QStringList{"A"});
+    QVERIFY(features->at(2).neighbours.isEmpty());
+    // One degree square at the equator: about 111.2 km × 110.6 km.
+    QVERIFY2(qAbs(features->at(0).areaKm2 - 12308) < 60, qPrintable(QString::number(features->at(0).areaKm2)));
+    QVERIFY(qAbs(features->at(0).areaKm2 - features->at(1).areaKm2) < 1);
+    QCOMPARE(features->at(0).name, QStringLiteral("Oeste"));
+}
+
+void CardWriterTest::regionMaskFollowsOneColourArea()
+{
+    // Two white rooms split by a dark wall; a seed fills only its own room.
+    QImage map(20, 10, QImage::Format_RGB32);
+    map.fill(Qt::white);
+    for (int y = 0; y < 10; ++y)
+        map.setPixel(10, y, qRgb(40, 40, 40));
+    QImage mask = regionMask(map, {QPoint(3, 3), QPoint(0, 0)});
+    QCOMPARE(maskArea(mask), qint64(100));
+    QVERIFY(mask.pixelIndex(15, 5) == 0 || qGray(mask.pixel(15, 5)) == 0);
+    mask = regionMask(map, {QPoint(3, 3), QPoint(15, 5), QPoint(0, 0)});
+    QCOMPARE(maskArea(mask), qint64(190));
+}
+
+void CardWriterTest::locatorHighlightsRegionAndMutesTheRest()
+{
+    QImage map(900, 700, QImage::Format_RGB32);
+    map.fill(qRgb(0xb4, 0xd7, 0xf0)); // sea
+    QPainter painter(&map);
+    painter.setPen(QColor(30, 30, 30));
+    painter.setBrush(Qt::white);
+    painter.drawRect(100, 100, 300, 300);
+    painter.drawRect(400, 100, 300, 300);
+    painter.end();
+    const QImage mask = regionMask(map, {QPoint(200, 200)});
+    const QImage pic = locatorPicture(map, mask);
+    QVERIFY(pic.width() <= kLocatorMaxWidth && pic.height() <= kLocatorMaxHeight);
+    QCOMPARE(pic.width() * 3, pic.height() * 4);
+    // The region's middle is the strong colour; its neighbour is no longer white.
+    int red = 0, white = 0;
+    for (int y = 0; y < pic.height(); ++y)
+        for (int x = 0; x < pic.width(); ++x) {
+            red += pic.pixel(x, y) == kHighlight ? 1 : 0;
+            white += pic.pixel(x, y) == qRgb(255, 255, 255) ? 1 : 0;
+        }
+    QVERIFY(red > pic.width() * pic.height() / 10);
+    QCOMPARE(white, 0);
+
+    // A region of a few pixels is ringed, so more strong pixels than its own.
+    QImage tiny(900, 700, QImage::Format_RGB32);
+    tiny.fill(qRgb(0xb4, 0xd7, 0xf0));
+    tiny.setPixel(450, 350, qRgb(255, 255, 255));
+    const QImage ringed = locatorPicture(tiny, regionMask(tiny, {QPoint(450, 350)}));
+    QCOMPARE(ringed.size(), QSize(kLocatorMaxWidth, kLocatorMaxHeight));
+    int strong = 0;
+    for (int y = 0; y < ringed.height(); ++y)
+        for (int x = 0; x < ringed.width(); ++x)
+            strong += ringed.pixel(x, y) == kHighlight ? 1 : 0;
+    QVERIFY(strong > 20);
+}
+
+void CardWriterTest::limitColoursKeepsDominantColoursExact()
+{
+    // Two flag colours plus 400 rare edge shades: the flag colours survive.
+    QImage img(100, 100, QImage::Format_RGB32);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            img.setPixel(x, y, y < 50 ? qRgb(0xaa, 0x15, 0x1b) : qRgb(0xf1, 0xbf, 0x00));
+    for (int i = 0; i < 400; ++i)
+        img.setPixel(i % 100, 45 + i / 100, qRgb(0xaa + i % 40, 0x15 + i / 4, 0x1b));
+    const QImage limited = limitColours(img, 256);
+    QSet<QRgb> colours;
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            colours.insert(limited.pixel(x, y) | 0xff000000u);
+    QVERIFY(colours.size() <= 256);
+    QCOMPARE(limited.pixel(50, 10) | 0xff000000u, qRgb(0xaa, 0x15, 0x1b));
+    QCOMPARE(limited.pixel(50, 90) | 0xff000000u, qRgb(0xf1, 0xbf, 0x00));
+}
+
+QTEST_GUILESS_MAIN(CardWriterTest)
+#include "tst_cardwriter.moc"

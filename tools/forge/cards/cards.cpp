@@ -1,0 +1,869 @@
+// Makes the region cards of a data folder from the pinned sources and the
+// reviewed tables. Texts always; locator pictures from the maps themselves;
+// flags for countries (and the few subdivisions whose flags were checked).
+#include "cards.h"
+
+#include "cardsources.h"
+#include "cardtext.h"
+#include "gifwriter.h"
+#include "pictures.h"
+#include "spanish.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QStringDecoder>
+#include <QTextStream>
+
+#include <algorithm>
+#include <map>
+
+namespace cards {
+namespace {
+
+QTextStream &out()
+{
+    static QTextStream s(stdout);
+    return s;
+}
+
+QTextStream &err()
+{
+    static QTextStream s(stderr);
+    return s;
+}
+
+const QString kCountryCredit = QStringLiteral("Datos: world-countries 5.1.0 (licencia ODbL 1.0) y Unicode CLDR.");
+const QString kSpainCredit =
+    QStringLiteral("Datos: © Instituto Geográfico Nacional (CC BY 4.0), modificado; Instituto Nacional de Estadística.");
+const QString kUsCredit = QStringLiteral("Datos: Oficina del Censo de los Estados Unidos (dominio público).");
+
+enum class Kind { Country, Province, Community, State };
+
+struct Entity {
+    Kind kind;
+    QString code; // world-countries alpha-3, INE code, or USPS code
+    bool operator==(const Entity &o) const { return kind == o.kind && code == o.code; }
+};
+
+struct MapRegion {
+    QString name;
+    QList<QPoint> seeds;
+};
+
+struct AtlasMap {
+    QString file;    // coordinates file name
+    QString picture; // file in Mapas/
+    QList<MapRegion> regions;
+};
+
+QString decodeText(const QByteArray &bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString s = utf8(bytes);
+    if (!utf8.hasError())
+        return s;
+    return spanish::fromWindows1252(bytes);
+}
+
+std::optional<AtlasMap> readCoordinates(const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = path + QStringLiteral(": ") + file.errorString();
+        return std::nullopt;
+    }
+    QString text = decodeText(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    const QStringList lines = text.split(u'\n');
+    if (lines.size() < 2) {
+        *error = path + QStringLiteral(": too short");
+        return std::nullopt;
+    }
+    AtlasMap map;
+    map.file = QFileInfo(path).fileName();
+    map.picture = lines.at(0).trimmed();
+    for (qsizetype i = 2; i < lines.size(); ++i) {
+        const QStringList f = lines.at(i).split(u',');
+        if (f.size() < 3 || f.at(0).trimmed().isEmpty())
+            continue;
+        MapRegion r;
+        r.name = f.at(0);
+        for (int k = 0; k + 2 < f.size() && k < 6; k += 2)
+            r.seeds << QPoint(f.at(1 + k).trimmed().toInt(), f.at(2 + k).trimmed().toInt());
+        map.regions << r;
+    }
+    return map;
+}
+
+struct Options {
+    QString data;
+    QString sources = QStringLiteral("tools/forge/.npm-cache");
+    QString tables = QStringLiteral("tools/forge/cards/tables");
+    QString names = QStringLiteral("tools/forge/names");
+    bool texts = true;
+    bool pictures = true;
+    bool flags = true;
+    bool prune = false;
+};
+
+class CardMaker {
+public:
+    explicit CardMaker(Options o) : opt(std::move(o)) {}
+    bool load();
+    bool run();
+
+private:
+    bool table(const QString &dir, const QString &file, TsvTable *t);
+    void addName(const QString &name, const Entity &e);
+    QList<Entity> candidates(const QString &name) const;
+    QString countryName(const QString &cca3) const;
+    QString languageName(const QString &code);
+    QString currencyName(const QString &code);
+    QString correction(const QString &cca3, const QString &field, bool *found) const;
+
+    CountryFacts countryFacts(const QString &cca3);
+    ProvinceFacts provinceFacts(const QString &ine);
+    CommunityFacts communityFacts(const QString &ine);
+    StateFacts stateFacts(const QString &usps);
+    QStringList textFor(const QList<Entity> &entities);
+    QString flagFor(const QList<Entity> &entities) const;
+
+    Options opt;
+    QList<WorldCountry> countries;
+    QHash<QString, int> byCca3, byCca2;
+    TsvTable forgeCountries, forgeProvinces, forgeCommunities, forgeStates;
+    TsvTable capitals, corrections, territories, subregions, languageNames, currencyNames;
+    TsvTable provinceData, communityData, stateData, subdivisionFlags;
+    QHash<QString, TopoFeature> provinceTopo, communityTopo, stateTopo;
+    QHash<QString, QList<Entity>> nameIndex;
+    QStringList warnings;
+};
+
+bool CardMaker::table(const QString &dir, const QString &file, TsvTable *t)
+{
+    QString error;
+    auto read = readTsv(QDir(dir).filePath(file), &error);
+    if (!read) {
+        err() << "error: " << error << Qt::endl;
+        return false;
+    }
+    *t = *read;
+    return true;
+}
+
+QString fold(const QString &s)
+{
+    return s.trimmed().toCaseFolded();
+}
+
+void CardMaker::addName(const QString &name, const Entity &e)
+{
+    if (name.trimmed().isEmpty())
+        return;
+    QList<Entity> &list = nameIndex[fold(name)];
+    if (!list.contains(e))
+        list << e;
+}
+
+QList<Entity> CardMaker::candidates(const QString &name) const
+{
+    return nameIndex.value(fold(name));
+}
+
+bool CardMaker::load()
+{
+    QString error;
+    auto wc = readWorldCountries(QDir(opt.sources).filePath(QStringLiteral("world-countries/countries.json")), &error);
+    if (!wc) {
+        err() << "error: " << error << "\n(run tools/forge/cards/fetch-sources.sh first)" << Qt::endl;
+        return false;
+    }
+    countries = *wc;
+    for (int i = 0; i < countries.size(); ++i) {
+        byCca3.insert(countries.at(i).cca3, i);
+        byCca2.insert(countries.at(i).cca2, i);
+    }
+    bool ok = table(opt.names, QStringLiteral("paises.tsv"), &forgeCountries)
+        && table(opt.names, QStringLiteral("provincias.tsv"), &forgeProvinces)
+        && table(opt.names, QStringLiteral("comunidades.tsv"), &forgeCommunities)
+        && table(opt.names, QStringLiteral("estados-unidos.tsv"), &forgeStates)
+        && table(opt.tables, QStringLiteral("capitales.tsv"), &capitals)
+        && table(opt.tables, QStringLiteral("correcciones.tsv"), &corrections)
+        && table(opt.tables, QStringLiteral("territorios.tsv"), &territories)
+        && table(opt.tables, QStringLiteral("subregiones.tsv"), &subregions)
+        && table(opt.tables, QStringLiteral("nombres-lenguas.tsv"), &languageNames)
+        && table(opt.tables, QStringLiteral("nombres-monedas.tsv"), &currencyNames)
+        && table(opt.tables, QStringLiteral("provincias-datos.tsv"), &provinceData)
+        && table(opt.tables, QStringLiteral("comunidades-datos.tsv"), &communityData)
+        && table(opt.tables, QStringLiteral("estados-datos.tsv"), &stateData)
+        && table(opt.tables, QStringLiteral("banderas-subdivisiones.tsv"), &subdivisionFlags);
+    if (!ok)
+        return false;
+
+    auto topo = [&](const QString &file, const QString &object, QHash<QString, TopoFeature> *into) {
+        auto features = readTopoFeatures(QDir(opt.sources).filePath(file), object, &error);
+        if (!features) {
+            err() << "error: " << error << Qt::endl;
+            return false;
+        }
+        for (const TopoFeature &f : *features)
+            into->insert(f.id, f);
+        return true;
+    };
+    if (!topo(QStringLiteral("es-atlas/es/provinces.json"), QStringLiteral("provinces"), &provinceTopo)
+        || !topo(QStringLiteral("es-atlas/es/provinces.json"), QStringLiteral("autonomous_regions"), &communityTopo)
+        || !topo(QStringLiteral("us-atlas/states-10m.json"), QStringLiteral("states"), &stateTopo))
+        return false;
+
+    // Names by which a region may appear in a coordinates file.
+    for (const QStringList &row : forgeCountries.rows) {
+        const int i = byCca2.value(forgeCountries.value(row, QStringLiteral("alpha2")), -1);
+        if (i >= 0)
+            addName(forgeCountries.value(row, QStringLiteral("nombre")), {Kind::Country, countries.at(i).cca3});
+    }
+    for (const WorldCountry &c : countries) {
+        addName(icu_es::country(c.cca2), {Kind::Country, c.cca3});
+        addName(c.spanishName, {Kind::Country, c.cca3});
+    }
+    for (const QStringList &row : forgeProvinces.rows) {
+        const Entity e{Kind::Province, forgeProvinces.value(row, QStringLiteral("ine"))};
+        addName(forgeProvinces.value(row, QStringLiteral("nombre")), e);
+        for (const QString &part : forgeProvinces.value(row, QStringLiteral("oficial")).split(u'/'))
+            addName(part, e);
+    }
+    for (const QStringList &row : forgeCommunities.rows) {
+        const Entity e{Kind::Community, forgeCommunities.value(row, QStringLiteral("ine"))};
+        addName(forgeCommunities.value(row, QStringLiteral("nombre")), e);
+        for (const QString &part : forgeCommunities.value(row, QStringLiteral("oficial")).split(u'/'))
+            addName(part, e);
+    }
+    for (const QStringList &row : forgeStates.rows) {
+        const QString usps = forgeStates.value(row, QStringLiteral("usps"));
+        if (forgeStates.value(row, QStringLiteral("fips")).toInt() > 56)
+            continue; // island territories are countries' cards, not states'
+        addName(forgeStates.value(row, QStringLiteral("nombre")), {Kind::State, usps});
+    }
+    return true;
+}
+
+QString CardMaker::countryName(const QString &cca3) const
+{
+    const int i = byCca3.value(cca3, -1);
+    if (i < 0)
+        return cca3;
+    const QString alpha2 = countries.at(i).cca2;
+    for (const QStringList &row : forgeCountries.rows)
+        if (forgeCountries.value(row, QStringLiteral("alpha2")) == alpha2)
+            return forgeCountries.value(row, QStringLiteral("nombre"));
+    const QString icu = icu_es::country(alpha2);
+    return icu.isEmpty() ? countries.at(i).spanishName : icu;
+}
+
+QString CardMaker::languageName(const QString &code)
+{
+    const auto table = languageNames.indexBy(QStringLiteral("codigo"));
+    if (table.contains(code))
+        return languageNames.value(table.value(code), QStringLiteral("nombre"));
+    const QString name = icu_es::language(code);
+    if (name.isEmpty())
+        warnings << QStringLiteral("no Spanish name for language ") + code;
+    return name;
+}
+
+QString CardMaker::currencyName(const QString &code)
+{
+    const auto table = currencyNames.indexBy(QStringLiteral("codigo"));
+    if (table.contains(code))
+        return currencyNames.value(table.value(code), QStringLiteral("nombre"));
+    const QString name = icu_es::currency(code);
+    if (name.isEmpty())
+        warnings << QStringLiteral("no Spanish name for currency ") + code;
+    return name;
+}
+
+QString CardMaker::correction(const QString &cca3, const QString &field, bool *found) const
+{
+    *found = false;
+    QString value;
+    for (const QStringList &row : corrections.rows)
+        if (corrections.value(row, QStringLiteral("alpha3")) == cca3
+            && corrections.value(row, QStringLiteral("campo")) == field) {
+            *found = true;
+            value = corrections.value(row, QStringLiteral("valor"));
+        }
+    return value;
+}
+
+CountryFacts CardMaker::countryFacts(const QString &cca3)
+{
+    const WorldCountry &c = countries.at(byCca3.value(cca3));
+    CountryFacts f;
+    f.name = countryName(cca3);
+    f.credit = kCountryCredit;
+    f.isSpain = cca3 == QStringLiteral("ESP");
+    f.spainArea = countries.at(byCca3.value(QStringLiteral("ESP"))).area;
+    f.area = c.area > 0 ? c.area : -1;
+    f.landlocked = c.landlocked;
+    bool found = false;
+
+    const auto terr = territories.indexBy(QStringLiteral("alpha3"));
+    f.sovereign = c.independent;
+    if (terr.contains(cca3)) {
+        const QStringList row = terr.value(cca3);
+        f.sovereign = territories.value(row, QStringLiteral("es_pais")) == QStringLiteral("si");
+        const QString owner = territories.value(row, QStringLiteral("pertenece"));
+        if (!owner.isEmpty())
+            f.statusNote = QStringLiteral("Pertenece a ") + countryName(owner) + u'.';
+        const QString note = territories.value(row, QStringLiteral("nota"));
+        if (!note.isEmpty())
+            f.statusNote += (f.statusNote.isEmpty() ? QString() : QStringLiteral(" ")) + note;
+    }
+    const QString extra = correction(cca3, QStringLiteral("nota"), &found);
+    if (found)
+        f.statusNote += (f.statusNote.isEmpty() ? QString() : QStringLiteral(" ")) + extra;
+
+    QString subregion = c.subregion;
+    const QString sub = correction(cca3, QStringLiteral("subregion"), &found);
+    if (found)
+        subregion = sub;
+    const auto subs = subregions.indexBy(QStringLiteral("subregion"));
+    if (subs.contains(subregion))
+        f.where = subregions.value(subs.value(subregion), QStringLiteral("frase"));
+    else {
+        warnings << cca3 + QStringLiteral(": no phrase for subregion ") + subregion;
+        f.where = QStringLiteral("del mundo");
+    }
+
+    const QString caps = correction(cca3, QStringLiteral("capitales"), &found);
+    if (found) {
+        f.capitals = caps.isEmpty() ? QStringList() : caps.split(u'|');
+    } else {
+        for (const QString &english : c.capitals) {
+            QString name = english;
+            for (const QStringList &row : capitals.rows)
+                if (capitals.value(row, QStringLiteral("alpha3")) == cca3
+                    && capitals.value(row, QStringLiteral("ingles")) == english)
+                    name = capitals.value(row, QStringLiteral("espanol"));
+            f.capitals << name;
+        }
+        for (const QStringList &row : capitals.rows)
+            if (capitals.value(row, QStringLiteral("alpha3")) == cca3
+                && !c.capitals.contains(capitals.value(row, QStringLiteral("ingles"))))
+                warnings << cca3 + QStringLiteral(": capitales.tsv expects \"")
+                        + capitals.value(row, QStringLiteral("ingles")) + QStringLiteral("\" (the source changed?)");
+    }
+    f.capitalNote = correction(cca3, QStringLiteral("nota_capital"), &found);
+
+    QStringList langs = c.languages;
+    const QString langFix = correction(cca3, QStringLiteral("lenguas"), &found);
+    if (found)
+        langs = langFix.split(u' ', Qt::SkipEmptyParts);
+    const QString total = correction(cca3, QStringLiteral("total_lenguas"), &found);
+    f.languageCount = found ? total.toInt() : static_cast<int>(langs.size());
+    if (f.languageCount > 4 && langs.size() > 3)
+        langs = langs.mid(0, 3);
+    for (const QString &code : langs) {
+        const QString n = languageName(code);
+        if (!n.isEmpty())
+            f.languages << n;
+    }
+    if (f.languageCount == static_cast<int>(langs.size()))
+        f.languageCount = static_cast<int>(f.languages.size());
+
+    QStringList money = c.currencies;
+    const QString moneyFix = correction(cca3, QStringLiteral("monedas"), &found);
+    if (found)
+        money = moneyFix.split(u' ', Qt::SkipEmptyParts);
+    for (const QString &code : money) {
+        const QString n = currencyName(code);
+        if (!n.isEmpty())
+            f.currencies << n;
+    }
+
+    QStringList borders = c.borders;
+    const QString borderFix = correction(cca3, QStringLiteral("fronteras"), &found);
+    if (found)
+        borders = borderFix.split(u' ', Qt::SkipEmptyParts);
+    for (const QString &b : borders)
+        f.neighbours << countryName(b);
+    icu_es::sortSpanish(f.neighbours);
+
+    // Rankings among sovereign countries, from the same source's areas.
+    if (f.sovereign && f.area > 0) {
+        QList<const WorldCountry *> ranked;
+        for (const WorldCountry &x : countries)
+            if (x.independent && x.area > 0)
+                ranked << &x;
+        std::sort(ranked.begin(), ranked.end(), [](auto a, auto b) { return a->area > b->area; });
+        for (int i = 0; i < ranked.size(); ++i) {
+            if (ranked.at(i)->cca3 == cca3) {
+                if (i < 10)
+                    f.worldRank = i + 1;
+                if (ranked.size() - i <= 10)
+                    f.smallRank = static_cast<int>(ranked.size() - i);
+            }
+        }
+        static const QHash<QString, QString> continents = {
+            {QStringLiteral("Europe"), QStringLiteral("Europa")}, {QStringLiteral("Asia"), QStringLiteral("Asia")},
+            {QStringLiteral("Africa"), QStringLiteral("África")}, {QStringLiteral("Americas"), QStringLiteral("América")},
+            {QStringLiteral("Oceania"), QStringLiteral("Oceanía")}};
+        for (const WorldCountry *x : ranked) {
+            if (x->region == c.region) {
+                if (x->cca3 == cca3)
+                    f.largestIn = continents.value(c.region);
+                break;
+            }
+        }
+    }
+    return f;
+}
+
+ProvinceFacts CardMaker::provinceFacts(const QString &ine)
+{
+    ProvinceFacts f;
+    f.credit = kSpainCredit;
+    const QStringList row = forgeProvinces.indexBy(QStringLiteral("ine")).value(ine);
+    f.name = forgeProvinces.value(row, QStringLiteral("nombre"));
+    const QString communityCode = forgeProvinces.value(row, QStringLiteral("comunidad"));
+    const QStringList crow = forgeCommunities.indexBy(QStringLiteral("ine")).value(communityCode);
+    f.community = forgeCommunities.value(crow, QStringLiteral("nombre"));
+    f.autonomousCity = communityCode == QStringLiteral("18") || communityCode == QStringLiteral("19");
+    int provincesInCommunity = 0;
+    for (const QStringList &r : forgeProvinces.rows)
+        provincesInCommunity += forgeProvinces.value(r, QStringLiteral("comunidad")) == communityCode ? 1 : 0;
+    f.singleProvince = provincesInCommunity == 1;
+    const QStringList data = provinceData.indexBy(QStringLiteral("ine")).value(ine);
+    f.capital = provinceData.value(data, QStringLiteral("capital"));
+    f.note = provinceData.value(data, QStringLiteral("nota"));
+    for (const QString &c : provinceData.value(data, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
+        f.countries << countryName(c);
+    icu_es::sortSpanish(f.countries);
+    if (provinceTopo.contains(ine)) {
+        const TopoFeature &t = provinceTopo.value(ine);
+        f.area = t.areaKm2;
+        const auto names = forgeProvinces.indexBy(QStringLiteral("ine"));
+        for (const QString &n : t.neighbours)
+            if (names.contains(n)) // Gibraltar is no province: it comes from the table
+                f.neighbours << forgeProvinces.value(names.value(n), QStringLiteral("nombre"));
+        icu_es::sortSpanish(f.neighbours);
+    } else {
+        warnings << QStringLiteral("province ") + ine + QStringLiteral(" not in es-atlas");
+    }
+    return f;
+}
+
+CommunityFacts CardMaker::communityFacts(const QString &ine)
+{
+    CommunityFacts f;
+    f.credit = kSpainCredit;
+    const auto communities = forgeCommunities.indexBy(QStringLiteral("ine"));
+    f.name = forgeCommunities.value(communities.value(ine), QStringLiteral("nombre"));
+    f.autonomousCity = ine == QStringLiteral("18") || ine == QStringLiteral("19");
+    const QStringList data = communityData.indexBy(QStringLiteral("ine")).value(ine);
+    f.capital = communityData.value(data, QStringLiteral("capital"));
+    f.capitalNote = communityData.value(data, QStringLiteral("nota_capital"));
+    f.note = communityData.value(data, QStringLiteral("nota"));
+    QSet<QString> foreign;
+    const auto pdata = provinceData.indexBy(QStringLiteral("ine"));
+    for (const QStringList &r : forgeProvinces.rows) {
+        if (forgeProvinces.value(r, QStringLiteral("comunidad")) != ine)
+            continue;
+        f.provinces << forgeProvinces.value(r, QStringLiteral("nombre"));
+        const QString code = forgeProvinces.value(r, QStringLiteral("ine"));
+        for (const QString &c :
+             provinceData.value(pdata.value(code), QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
+            foreign.insert(countryName(c));
+    }
+    icu_es::sortSpanish(f.provinces);
+    f.countries = QStringList(foreign.begin(), foreign.end());
+    icu_es::sortSpanish(f.countries);
+    // es-atlas numbers the communities as the INE does; look them up by name too.
+    QString topoId = ine;
+    if (!communityTopo.contains(topoId) || fold(communityTopo.value(topoId).name) != fold(
+            forgeCommunities.value(communities.value(ine), QStringLiteral("oficial")))) {
+        for (const TopoFeature &t : communityTopo)
+            if (fold(t.name) == fold(forgeCommunities.value(communities.value(ine), QStringLiteral("oficial"))))
+                topoId = t.id;
+    }
+    if (communityTopo.contains(topoId)) {
+        const TopoFeature &t = communityTopo.value(topoId);
+        f.area = t.areaKm2;
+        for (const QString &n : t.neighbours) {
+            const QString name = communityTopo.value(n).name;
+            for (const QStringList &r : forgeCommunities.rows)
+                if (fold(forgeCommunities.value(r, QStringLiteral("oficial"))) == fold(name))
+                    f.neighbours << forgeCommunities.value(r, QStringLiteral("nombre"));
+        }
+        icu_es::sortSpanish(f.neighbours);
+    } else {
+        warnings << QStringLiteral("community ") + ine + QStringLiteral(" not in es-atlas");
+    }
+    return f;
+}
+
+StateFacts CardMaker::stateFacts(const QString &usps)
+{
+    StateFacts f;
+    f.credit = kUsCredit;
+    const auto states = forgeStates.indexBy(QStringLiteral("usps"));
+    const QStringList row = states.value(usps);
+    f.name = forgeStates.value(row, QStringLiteral("nombre"));
+    f.district = usps == QStringLiteral("DC");
+    const QStringList data = stateData.indexBy(QStringLiteral("usps")).value(usps);
+    f.capital = stateData.value(data, QStringLiteral("capital"));
+    f.note = stateData.value(data, QStringLiteral("nota"));
+    for (const QString &c : stateData.value(data, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
+        f.countries << countryName(c);
+    icu_es::sortSpanish(f.countries);
+    const QString fips = forgeStates.value(row, QStringLiteral("fips"));
+    if (stateTopo.contains(fips)) {
+        const TopoFeature &t = stateTopo.value(fips);
+        f.area = t.areaKm2;
+        const auto byFips = forgeStates.indexBy(QStringLiteral("fips"));
+        for (const QString &n : t.neighbours)
+            if (byFips.contains(n))
+                f.neighbours << forgeStates.value(byFips.value(n), QStringLiteral("nombre"));
+        icu_es::sortSpanish(f.neighbours);
+    } else {
+        warnings << QStringLiteral("state ") + usps + QStringLiteral(" not in us-atlas");
+    }
+    return f;
+}
+
+QStringList CardMaker::textFor(const QList<Entity> &entities)
+{
+    // A community of one province and that province are one land, one card.
+    const Entity *community = nullptr;
+    const Entity *province = nullptr;
+    for (const Entity &e : entities) {
+        if (e.kind == Kind::Community)
+            community = &e;
+        if (e.kind == Kind::Province)
+            province = &e;
+    }
+    if (community && province && entities.size() == 2) {
+        const ProvinceFacts p = provinceFacts(province->code);
+        if (p.singleProvince)
+            return singleProvinceCommunityText(communityFacts(community->code), p);
+    }
+    QStringList paragraphs;
+    for (const Entity &e : entities) {
+        QStringList part;
+        switch (e.kind) {
+        case Kind::Country: part = countryText(countryFacts(e.code)); break;
+        case Kind::Province: part = provinceText(provinceFacts(e.code)); break;
+        case Kind::Community: part = communityText(communityFacts(e.code)); break;
+        case Kind::State: part = stateText(stateFacts(e.code)); break;
+        }
+        paragraphs += part;
+    }
+    if (entities.size() > 1 && !paragraphs.isEmpty()) {
+        // Two places share the name across maps: say so before telling of both.
+        paragraphs.prepend(QStringLiteral("En este atlas hay %1 lugares con este nombre.")
+                               .arg(spanish::numberWord(static_cast<int>(entities.size()))));
+    }
+    return paragraphs;
+}
+
+QString CardMaker::flagFor(const QList<Entity> &entities) const
+{
+    for (const Entity &e : entities) {
+        if (e.kind == Kind::Country) {
+            const QString alpha2 = countries.at(byCca3.value(e.code)).cca2.toLower();
+            return QDir(opt.sources).filePath(QStringLiteral("flag-icons/flags/4x3/") + alpha2 + QStringLiteral(".svg"));
+        }
+    }
+    for (const Entity &e : entities) {
+        const QString kind = e.kind == Kind::Community ? QStringLiteral("comunidad")
+            : e.kind == Kind::Province                 ? QStringLiteral("provincia")
+                                                       : QStringLiteral("estado");
+        for (const QStringList &row : subdivisionFlags.rows)
+            if (subdivisionFlags.value(row, QStringLiteral("tipo")) == kind
+                && subdivisionFlags.value(row, QStringLiteral("codigo")) == e.code)
+                return QDir(opt.sources).filePath(QStringLiteral("flag-icons/flags/4x3/")
+                                                  + subdivisionFlags.value(row, QStringLiteral("fichero")));
+    }
+    return {};
+}
+
+bool CardMaker::run()
+{
+    const QDir data(opt.data);
+    QList<AtlasMap> maps;
+    const QStringList files = QDir(data.filePath(QStringLiteral("Coordenadas"))).entryList(QDir::Files, QDir::Name);
+    for (const QString &f : files) {
+        QString error;
+        auto m = readCoordinates(data.filePath(QStringLiteral("Coordenadas/") + f), &error);
+        if (!m) {
+            err() << "error: " << error << Qt::endl;
+            return false;
+        }
+        maps << *m;
+    }
+    if (maps.isEmpty()) {
+        err() << "error: no coordinates files in " << data.filePath(QStringLiteral("Coordenadas")) << Qt::endl;
+        return false;
+    }
+
+    // Resolve every region to what it names; a map's own kind settles names
+    // that several kinds share (the province and the community "Madrid").
+    struct Use {
+        int map;
+        int region;
+    };
+    std::map<QString, QList<Entity>> entitiesOf; // folded name -> entities
+    std::map<QString, QString> spelling;         // folded name -> name as written
+    std::map<QString, QList<Use>> usesOf;
+    bool unresolved = false;
+    for (int mi = 0; mi < maps.size(); ++mi) {
+        QHash<int, int> kindVotes;
+        for (const MapRegion &r : maps.at(mi).regions) {
+            const QList<Entity> c = candidates(r.name);
+            if (c.size() == 1)
+                ++kindVotes[static_cast<int>(c.first().kind)];
+        }
+        int mapKind = -1, best = -1;
+        for (auto it = kindVotes.begin(); it != kindVotes.end(); ++it)
+            if (it.value() > best) {
+                best = it.value();
+                mapKind = it.key();
+            }
+        for (int ri = 0; ri < maps.at(mi).regions.size(); ++ri) {
+            const QString name = maps.at(mi).regions.at(ri).name;
+            QList<Entity> c = candidates(name);
+            if (c.isEmpty()) {
+                err() << "error: " << maps.at(mi).file << ": cannot tell what \"" << name << "\" is" << Qt::endl;
+                unresolved = true;
+                continue;
+            }
+            QList<Entity> chosen;
+            bool hasCommunity = false, hasProvince = false;
+            for (const Entity &e : c) {
+                hasCommunity |= e.kind == Kind::Community;
+                hasProvince |= e.kind == Kind::Province;
+            }
+            if (hasCommunity && hasProvince) {
+                for (const Entity &e : c)
+                    if (e.kind == Kind::Community || e.kind == Kind::Province)
+                        chosen << e;
+            } else {
+                for (const Entity &e : c)
+                    if (static_cast<int>(e.kind) == mapKind) {
+                        chosen << e;
+                        break;
+                    }
+                if (chosen.isEmpty())
+                    chosen << c.first();
+            }
+            const QString key = fold(name);
+            spelling.emplace(key, name);
+            for (const Entity &e : chosen)
+                if (!entitiesOf[key].contains(e))
+                    entitiesOf[key] << e;
+            usesOf[key] << Use{mi, ri};
+        }
+    }
+    if (unresolved)
+        return false;
+
+    for (const auto &[key, ents] : entitiesOf) {
+        QSet<int> kinds;
+        for (const Entity &e : ents)
+            kinds.insert(static_cast<int>(e.kind));
+        if (ents.size() > 1 && !(kinds.size() == 2 && kinds.contains(int(Kind::Community))
+                                 && kinds.contains(int(Kind::Province))))
+            warnings << QStringLiteral("\"") + spelling[key]
+                    + QStringLiteral("\" names different places on different maps; its card tells of all");
+    }
+
+    const QString textDir = data.filePath(QStringLiteral("textos"));
+    const QString pictureDir = data.filePath(QStringLiteral("imagenes"));
+    const QString flagDir = data.filePath(QStringLiteral("banderas"));
+    QDir().mkpath(textDir);
+    QDir().mkpath(pictureDir);
+    QDir().mkpath(flagDir);
+    QSet<QString> textsMade, picturesMade, flagsMade; // folded names
+    bool ok = true;
+
+    if (opt.texts) {
+        for (const auto &[key, ents] : entitiesOf) {
+            QString bad;
+            const QByteArray bytes = spanish::cardFile(textFor(ents), &bad);
+            if (!bad.isEmpty()) {
+                err() << "error: text of " << spelling[key] << " has characters outside Windows-1252: " << bad
+                      << Qt::endl;
+                ok = false;
+                continue;
+            }
+            QFile f(QDir(textDir).filePath(spelling[key] + QStringLiteral(".txt")));
+            if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
+                err() << "error: " << f.fileName() << ": " << f.errorString() << Qt::endl;
+                ok = false;
+                continue;
+            }
+            textsMade.insert(key);
+        }
+    }
+
+    if (opt.pictures) {
+        QHash<int, QImage> mapImages;
+        for (const auto &[key, uses] : usesOf) {
+            // The map on which the region shows largest gives the clearest picture.
+            QImage bestMask;
+            int bestMap = -1;
+            qint64 bestArea = -1;
+            for (const Use &u : uses) {
+                if (!mapImages.contains(u.map)) {
+                    QImage img(data.filePath(QStringLiteral("Mapas/") + maps.at(u.map).picture));
+                    if (img.isNull())
+                        warnings << maps.at(u.map).file + QStringLiteral(": cannot read picture ")
+                                + maps.at(u.map).picture;
+                    mapImages.insert(u.map, img);
+                }
+                const QImage &img = mapImages.value(u.map);
+                if (img.isNull())
+                    continue;
+                QImage mask = regionMask(img, maps.at(u.map).regions.at(u.region).seeds);
+                const qint64 area = maskArea(mask);
+                if (area > bestArea) {
+                    bestArea = area;
+                    bestMask = mask;
+                    bestMap = u.map;
+                }
+            }
+            if (bestMap < 0)
+                continue;
+            const QImage picture = locatorPicture(mapImages.value(bestMap), bestMask);
+            QString error;
+            if (!gifwriter::write(QDir(pictureDir).filePath(spelling[key] + QStringLiteral(".gif")),
+                                  {gifwriter::Frame{picture, 0}}, gifwriter::PlayOnce, &error)) {
+                err() << "error: " << error << Qt::endl;
+                ok = false;
+                continue;
+            }
+            picturesMade.insert(key);
+        }
+    }
+
+    if (opt.flags) {
+        for (const auto &[key, ents] : entitiesOf) {
+            const QString svg = flagFor(ents);
+            if (svg.isEmpty())
+                continue;
+            QImage flag;
+            QString error;
+            if (!renderSvg(svg, kFlagWidth, kFlagHeight, &flag, &error)) {
+                err() << "error: " << error << Qt::endl;
+                ok = false;
+                continue;
+            }
+            if (!gifwriter::write(QDir(flagDir).filePath(spelling[key] + QStringLiteral(".gif")),
+                                  {gifwriter::Frame{limitColours(flag), 0}}, gifwriter::PlayOnce, &error)) {
+                err() << "error: " << error << Qt::endl;
+                ok = false;
+                continue;
+            }
+            flagsMade.insert(key);
+        }
+    }
+
+    if (opt.prune) {
+        auto prune = [&](const QString &dir, const QString &suffix, bool enabled, const QSet<QString> &keep) {
+            if (!enabled)
+                return;
+            for (const QFileInfo &fi : QDir(dir).entryInfoList({QStringLiteral("*") + suffix}, QDir::Files)) {
+                if (!keep.contains(fold(fi.completeBaseName()))) {
+                    QFile::remove(fi.filePath());
+                    out() << "removed " << fi.filePath() << Qt::endl;
+                }
+            }
+        };
+        prune(textDir, QStringLiteral(".txt"), opt.texts, textsMade);
+        prune(pictureDir, QStringLiteral(".gif"), opt.pictures, picturesMade);
+        prune(flagDir, QStringLiteral(".gif"), opt.flags, flagsMade);
+    }
+
+    warnings.removeDuplicates();
+    for (const QString &w : warnings)
+        err() << "warning: " << w << Qt::endl;
+    out() << "map\tregions\ttexts\tpictures\tflags" << Qt::endl;
+    for (const AtlasMap &m : maps) {
+        int t = 0, p = 0, fl = 0;
+        for (const MapRegion &r : m.regions) {
+            const QString k = fold(r.name);
+            t += QFileInfo::exists(QDir(textDir).filePath(r.name + QStringLiteral(".txt"))) ? 1 : 0;
+            p += QFileInfo::exists(QDir(pictureDir).filePath(r.name + QStringLiteral(".gif"))) ? 1 : 0;
+            fl += QFileInfo::exists(QDir(flagDir).filePath(r.name + QStringLiteral(".gif"))) ? 1 : 0;
+            Q_UNUSED(k);
+        }
+        out() << m.file << '\t' << m.regions.size() << '\t' << t << '\t' << p << '\t' << fl << Qt::endl;
+    }
+    out() << entitiesOf.size() << " distinct regions" << Qt::endl;
+    return ok;
+}
+
+void usage()
+{
+    err() << "usage: mapurix-forge cards [options] DATA_FOLDER\n"
+             "  Writes textos/NAME.txt, imagenes/NAME.gif and banderas/NAME.gif for every region\n"
+             "  of every coordinates file in DATA_FOLDER/Coordenadas. Run from the repository root\n"
+             "  after tools/forge/cards/fetch-sources.sh, or give the folders:\n"
+             "  --sources DIR   npm cache (default tools/forge/.npm-cache)\n"
+             "  --tables DIR    reviewed tables (default tools/forge/cards/tables)\n"
+             "  --names DIR     the atlas name tables (default tools/forge/names)\n"
+             "  --no-texts, --no-pictures, --no-flags   skip one kind of file\n"
+             "  --prune         remove card files that no region names any more"
+          << Qt::endl;
+}
+
+} // namespace
+} // namespace cards
+
+int runCardsCommand(const QStringList &args)
+{
+    using namespace cards;
+    Options opt;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args.at(i);
+        auto next = [&](QString *into) {
+            if (i + 1 >= args.size())
+                return false;
+            *into = args.at(++i);
+            return true;
+        };
+        if (a == QStringLiteral("--sources")) {
+            if (!next(&opt.sources))
+                return usage(), 2;
+        } else if (a == QStringLiteral("--tables")) {
+            if (!next(&opt.tables))
+                return usage(), 2;
+        } else if (a == QStringLiteral("--names")) {
+            if (!next(&opt.names))
+                return usage(), 2;
+        } else if (a == QStringLiteral("--no-texts")) {
+            opt.texts = false;
+        } else if (a == QStringLiteral("--no-pictures")) {
+            opt.pictures = false;
+        } else if (a == QStringLiteral("--no-flags")) {
+            opt.flags = false;
+        } else if (a == QStringLiteral("--prune")) {
+            opt.prune = true;
+        } else if (a.startsWith(u'-') || !opt.data.isEmpty()) {
+            usage();
+            return 2;
+        } else {
+            opt.data = a;
+        }
+    }
+    if (opt.data.isEmpty()) {
+        usage();
+        return 2;
+    }
+    CardMaker maker(opt);
+    if (!maker.load())
+        return 1;
+    return maker.run() ? 0 : 1;
+}

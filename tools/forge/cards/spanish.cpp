@@ -1,0 +1,190 @@
+#include "spanish.h"
+
+#include <QHash>
+#include <cmath>
+
+namespace spanish {
+namespace {
+
+// Code points of bytes 0x80..0x9F in Windows-1252 (0 = unassigned).
+constexpr char16_t kHighControls[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+bool startsWithISound(const QString &word)
+{
+    const QString w = word.toLower();
+    // "hie"/"hia" sound /je/, /ja/ ("agua y hielo"), so they keep "y".
+    if (w.startsWith(u"hie") || w.startsWith(u"hia") || w.startsWith(u"hió") || w.startsWith(u"hio"))
+        return false;
+    if (w.startsWith(u"i") || w.startsWith(u"í") || w.startsWith(u"hi") || w.startsWith(u"hí")) {
+        // "Iowa" starts with a diphthong /jo/: keeps "y".
+        if (w.size() > 1 && QStringLiteral("aeouáéóú").contains(w.at(1)))
+            return false;
+        return true;
+    }
+    return false;
+}
+
+QString groupThousands(qint64 n)
+{
+    QString digits = QString::number(n);
+    QString out;
+    for (int i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += u'.';
+        out += digits.at(i);
+    }
+    return out;
+}
+
+} // namespace
+
+QString joinList(const QStringList &items)
+{
+    if (items.isEmpty())
+        return {};
+    if (items.size() == 1)
+        return items.first();
+    const QString last = items.last();
+    const QString head = items.mid(0, items.size() - 1).join(QStringLiteral(", "));
+    return head + (startsWithISound(last) ? QStringLiteral(" e ") : QStringLiteral(" y ")) + last;
+}
+
+QString numberWord(int n, bool feminine)
+{
+    static const char *const words[] = {
+        "cero", "uno", "dos", "tres", "cuatro", "cinco", "seis", "siete", "ocho", "nueve", "diez",
+        "once", "doce", "trece", "catorce", "quince", "dieciséis", "diecisiete", "dieciocho",
+        "diecinueve", "veinte"};
+    if (n < 0 || n > 20)
+        return formatInteger(n);
+    if (n == 1)
+        return feminine ? QStringLiteral("una") : QStringLiteral("uno");
+    return QString::fromUtf8(words[n]);
+}
+
+QString formatInteger(qint64 n)
+{
+    if (n < 0)
+        return u'-' + formatInteger(-n);
+    if (n < 10000)
+        return QString::number(n);
+    return groupThousands(n);
+}
+
+QString areaPhrase(double km2)
+{
+    const QString unit = QStringLiteral(" kilómetros cuadrados");
+    if (km2 < 1.0) {
+        QString s = QString::number(km2, 'f', 2);
+        s.replace(u'.', u',');
+        return QStringLiteral("menos de un kilómetro cuadrado (") + s + unit + u')';
+    }
+    if (km2 >= 1e6) {
+        const double millions = std::round(km2 / 1e5) / 10.0;
+        QString s = QString::number(millions, 'f', 1);
+        if (s.endsWith(QStringLiteral(".0")))
+            s.chop(2);
+        s.replace(u'.', u',');
+        return QStringLiteral("unos ") + s + QStringLiteral(" millones de kilómetros cuadrados");
+    }
+    // Two or three meaningful figures are what a child can hold; the
+    // sources differ among themselves in the last ones anyway.
+    qint64 rounded;
+    if (km2 < 1000)
+        rounded = std::llround(km2);
+    else if (km2 < 100000)
+        rounded = std::llround(km2 / 100.0) * 100;
+    else
+        rounded = std::llround(km2 / 1000.0) * 1000;
+    const bool exact = km2 < 1000 && std::fabs(km2 - std::round(km2)) < 1e-9;
+    return (exact ? QString() : QStringLiteral("unos ")) + formatInteger(rounded) + unit;
+}
+
+QString articleFor(const QString &noun)
+{
+    static const QStringList masculineInA = {
+        QStringLiteral("balboa"), QStringLiteral("córdoba"), QStringLiteral("lempira"),
+        QStringLiteral("kwanza"), QStringLiteral("kwacha"), QStringLiteral("taka"),
+        QStringLiteral("nakfa"), QStringLiteral("tala"), QStringLiteral("idioma"),
+        QStringLiteral("sistema"), QStringLiteral("dzongkha"), QStringLiteral("pastún"),
+        QStringLiteral("tok pisin"), QStringLiteral("bislama"), QStringLiteral("setsuana"),
+        QStringLiteral("nyanja"), QStringLiteral("chichewa"), QStringLiteral("swahili"),
+        QStringLiteral("suajili"), QStringLiteral("shona"), QStringLiteral("tsonga"),
+        QStringLiteral("venda"), QStringLiteral("tigriña"), QStringLiteral("kinyarwanda"),
+        QStringLiteral("hiri motu"), QStringLiteral("sotho"), QStringLiteral("malaya"),
+        QStringLiteral("ngultrum"), QStringLiteral("pa’anga"), QStringLiteral("paanga")};
+    const QString n = noun.toLower();
+    if (n.startsWith(QStringLiteral("lengua")))
+        return QStringLiteral("la");
+    for (const QString &m : masculineInA)
+        if (n == m || n.startsWith(m + u' '))
+            return QStringLiteral("el");
+    const QString first = n.section(u' ', 0, 0);
+    return first.endsWith(u'a') ? QStringLiteral("la") : QStringLiteral("el");
+}
+
+QString ordinal(int n)
+{
+    static const char *const words[] = {"", "primer", "segundo", "tercer", "cuarto", "quinto",
+                                        "sexto", "séptimo", "octavo", "noveno", "décimo"};
+    if (n < 1 || n > 10)
+        return QString::number(n) + QStringLiteral(".º");
+    return QString::fromUtf8(words[n]);
+}
+
+QByteArray toWindows1252(const QString &text, QString *bad)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            out += static_cast<char>(u);
+            continue;
+        }
+        int found = -1;
+        for (int i = 0; i < 32; ++i)
+            if (kHighControls[i] == u && u != 0)
+                found = i;
+        if (found >= 0) {
+            out += static_cast<char>(0x80 + found);
+        } else {
+            if (bad)
+                *bad += c;
+            out += '?';
+        }
+    }
+    return out;
+}
+
+QString fromWindows1252(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x80 && b < 0xA0)
+            out += kHighControls[b - 0x80] ? QChar(kHighControls[b - 0x80]) : QChar(0xFFFD);
+        else
+            out += QChar(b);
+    }
+    return out;
+}
+
+QByteArray cardFile(const QStringList &paragraphs, QString *bad)
+{
+    QStringList kept;
+    for (const QString &p : paragraphs)
+        if (!p.trimmed().isEmpty())
+            kept << p.trimmed();
+    QString text = kept.join(QStringLiteral("\n\n"));
+    text.replace(u'\n', QStringLiteral("\r\n"));
+    return toWindows1252(text + QStringLiteral("\r\n"), bad);
+}
+
+} // namespace spanish
