@@ -1,0 +1,244 @@
+// Choosing a map: the screens of both modes, the region list, painting and
+// naming regions, the palette, and broken maps that must cost nothing.
+#include "mapdata/maplayout.h"
+#include "support/formdriver.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+class TestMapScreen : public QObject {
+    Q_OBJECT
+private slots:
+    void studyModeShowsMapAndRegionList()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        QVERIFY(f.Picture1->isVisible() && f.List3->isVisible() && f.Command3->isVisible());
+        QVERIFY(f.Command4->isVisible());
+        QVERIFY(!f.File1->isVisible() && !f.Frame1->isVisible() && !f.Option1[0]->isVisible());
+        QVERIFY(!f.Command1[0]->isVisible() && !f.Command2->isVisible() && !f.Label2->isVisible());
+        QCOMPARE(d.items(f.List3), (QStringList{"Alfa", "Beta", "Gamma"}));
+        QCOMPARE(f.List3->currentRow(), -1);
+        QVERIFY(f.Label1->text().isEmpty());
+        QCOMPARE(f.Picture1->size(), QSize(200, 150));
+        // The list stands 50 twips right of the map, as high as the map plus 75.
+        QCOMPARE(f.List3->x(), units::toPixels(120 + 3000 + 50));
+        QCOMPARE(f.List3->y(), f.Picture1->y());
+        QCOMPARE(f.List3->height(), units::toPixels(2250 + 75));
+        QCOMPARE(f.Command3->y() + f.Command3->height(), f.List3->y());
+        QCOMPARE(f.width(), units::toPixels(120 + 3000 + 50 + 1935 + 150 - 90));
+        QVERIFY(d.folder.errors.empty());
+    }
+
+    void quizModeAsksAFirstRegion()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        QVERIFY(f.Picture1->isVisible() && f.Command1[0]->isVisible() && f.Command1[1]->isVisible());
+        QVERIFY(f.Command2->isVisible() && f.Command2->isEnabled() && f.Label2->isVisible());
+        QVERIFY(!f.List3->isVisible() && !f.Command3->isVisible() && !f.Command4->isVisible());
+        QCOMPARE(f.Command1[0]->text(), QStringLiteral("Aciertos"));
+        QCOMPARE(f.Command1[1]->text(), QStringLiteral("Errores"));
+        const int t = f.state.targetRegion;
+        QVERIFY(t >= 0 && t < 3);
+        QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + f.state.regionNames[std::size_t(t)]);
+        // The palette sits 100 twips under the map, the prompt 50 right of it.
+        QCOMPARE(f.Picture2->y(), units::toPixels(360 + 2250 + 100));
+        QCOMPARE(f.Label1->x(), units::toPixels(120 + 3135 + 50));
+        QCOMPARE(f.Animador2->x(), units::toPixels(120 + 3000 + 25));
+        // Animador1(0) waits beyond the window's right edge.
+        QVERIFY(f.Animador1[0]->x() >= f.width());
+    }
+
+    void layoutArithmetic()
+    {
+        const TwipsRect map{120, 360, 13500, 10500}; // a 900 x 700 map
+        const QuizLayout quiz = arrangeQuizLayout(map, TwipsRect{0, 0, 3135, 510}, 1695);
+        QCOMPARE(quiz.picture2Top, 10960.0);
+        QCOMPARE(quiz.label1Top, 11060.0);
+        QCOMPARE(quiz.label1Left, 120.0 + 3135 + 50);
+        QCOMPARE(quiz.animadorLeft, 13645.0);
+        QCOMPARE(quiz.formHeight, 12070.0);
+        QCOMPARE(quiz.formWidth, 15490.0);
+        const StudyLayout study = arrangeStudyLayout(map, 1935);
+        QCOMPARE(study.list3.left, 13670.0);
+        QCOMPARE(study.list3.height, 10575.0);
+        QCOMPARE(study.formWidth, 15755.0);
+        QCOMPARE(study.command3.top, 0.0);
+        QCOMPARE(study.command3.height, 360.0);
+    }
+
+    void listSelectionHighlightsEveryArea()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        f.List3->setCurrentRow(2); // Gamma: three areas
+        QCOMPARE(f.Label1->text(), QStringLiteral("Gamma"));
+        QCOMPARE(f.surface.point(155, 35), qint64(0x0000FF));
+        QCOMPARE(f.surface.point(140, 90), qint64(0x0000FF));
+        QCOMPARE(f.surface.point(170, 90), qint64(0x0000FF));
+        f.List3->setCurrentRow(0); // the earlier highlight goes first
+        QCOMPARE(f.surface.point(155, 35), qint64(0xFFFFFF));
+        QCOMPARE(f.surface.point(35, 35), qint64(0x0000FF));
+        QCOMPARE(f.surface.point(20, 110), qint64(0x0000FF));
+        // The persistent image is never touched by study-mode paint.
+        QCOMPARE(f.surface.persistent().pixel(35, 35) & 0xFFFFFF, 0xFFFFFFu);
+    }
+
+    void studyClicksNameTheRegion_data()
+    {
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QPoint>("alsoPainted"); // (-1,-1) when nothing else
+        QTest::newRow("first area selects and paints all") << QPoint(36, 30) << "Alfa" << 0 << QPoint(20, 110);
+        QTest::newRow("second area names only") << QPoint(22, 112) << "Alfa" << -1 << QPoint(-1, -1);
+        QTest::newRow("third area names only") << QPoint(171, 92) << "Gamma" << -1 << QPoint(-1, -1);
+        QTest::newRow("a line names nothing") << QPoint(10, 30) << "" << -1 << QPoint(-1, -1);
+        QTest::newRow("the sea names nothing") << QPoint(100, 120) << "" << -1 << QPoint(-1, -1);
+    }
+    void studyClicksNameTheRegion()
+    {
+        QFETCH(QPoint, click);
+        QFETCH(QString, named);
+        QFETCH(int, selected);
+        QFETCH(QPoint, alsoPainted);
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        d.clickMap(click.x(), click.y());
+        QCOMPARE(f.Label1->text(), named);
+        QCOMPARE(f.List3->currentRow(), selected);
+        QCOMPARE(f.surface.point(click.x(), click.y()), qint64(0x0000FF));
+        if (alsoPainted.x() >= 0)
+            QCOMPARE(f.surface.point(alsoPainted.x(), alsoPainted.y()), qint64(0x0000FF));
+        // The next click removes the previous click's paint.
+        d.clickMap(95, 35);
+        QCOMPARE(f.Label1->text(), QStringLiteral("Beta"));
+        if (click != QPoint(10, 30) && click != QPoint(100, 120))
+            QCOMPARE(f.surface.point(click.x(), click.y()), qint64(0xFFFFFF));
+    }
+
+    void sharedAreaNamesTheLowerIndex()
+    {
+        FormDriver d;
+        d.folder.writeFile(QStringLiteral("Coordenadas/Doble"),
+                           "tres.png\r\nSe\xf1" "ala\r\nUno,95,35,0,0,0,0,\r\nDos,96,36,0,0,0,0,\r\n");
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Doble")));
+        d.clickMap(100, 40);
+        QCOMPARE(d.form->Label1->text(), QStringLiteral("Uno"));
+    }
+
+    void otherButtonsDoNothingOnTheMap()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        d.clickMap(35, 35, Qt::RightButton);
+        d.clickMap(35, 35, Qt::MiddleButton);
+        QCOMPARE(d.form->surface.point(35, 35), qint64(0xFFFFFF));
+        QVERIFY(d.form->Label1->text().isEmpty());
+    }
+
+    void paletteSetsTheExactColour_data()
+    {
+        QTest::addColumn<QPoint>("at");
+        QTest::addColumn<int>("button");
+        QTest::addColumn<QRgb>("colour");
+        QTest::newRow("red swatch") << QPoint(16 * 1 + 8, 19 + 5) << int(Qt::LeftButton) << QRgb(0xFF0000);
+        QTest::newRow("last swatch, right button") << QPoint(16 * 12 + 8, 8) << int(Qt::RightButton) << QRgb(0x804000);
+        QTest::newRow("grid line") << QPoint(0, 0) << int(Qt::LeftButton) << QRgb(0xFFFFFF);
+    }
+    void paletteSetsTheExactColour()
+    {
+        QFETCH(QPoint, at);
+        QFETCH(int, button);
+        QFETCH(QRgb, colour);
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        const qint64 expected = d.form->Picture2->point(at.x(), at.y());
+        if (at != QPoint(0, 0))
+            QCOMPARE(expected, qint64(colour));
+        QTest::mouseClick(d.form->Picture2, Qt::MouseButton(button), {}, at);
+        QCOMPARE(qint64(d.form->surface.fillColor()), expected);
+        d.clickMap(95, 35);
+        QCOMPARE(d.form->surface.point(95, 35), expected);
+    }
+
+    void aSmallerMapLeavesOldEntriesUnlisted()
+    {
+        FormDriver d;
+        d.folder.writeFile(QStringLiteral("Coordenadas/Una"),
+                           "tres.png\r\nSe\xf1" "ala\r\nSola,95,35,0,0,0,0,\r\n");
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        d.form->Command3_Click();
+        QVERIFY(d.loadMap(QStringLiteral("Una")));
+        QCOMPARE(d.items(d.form->List3), QStringList{"Sola"});
+        QCOMPARE(d.form->state.regionCount, std::int16_t(1));
+        QCOMPARE(d.form->state.regionNames[2], QStringLiteral("Gamma"));
+    }
+
+    void backButtonReturnsToMapChoice()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        f.state.shared.hitCount = 3;
+        f.state.shared.anotherTestRequested = true;
+        f.Command3->click();
+        QVERIFY(f.File1->isVisible() && f.Frame1->isVisible() && f.Option1[1]->isVisible());
+        QVERIFY(!f.Picture1->isVisible() && !f.List3->isVisible() && !f.Command3->isVisible());
+        QVERIFY(!f.Command4->isVisible() && !f.Frame2->isVisible());
+        QCOMPARE(f.state.shared.hitCount, std::int16_t(0));
+        QVERIFY(!f.state.shared.anotherTestRequested);
+    }
+
+    void brokenMapsAreReportedAndChangeNothing_data()
+    {
+        QTest::addColumn<QByteArray>("coordinates");
+        QTest::addColumn<bool>("withPicture");
+        QTest::addColumn<int>("line");
+        QTest::newRow("missing picture") << QByteArray("nada.png\r\nP\r\nA,1,1,0,0,0,0,\r\n") << false << 0;
+        QTest::newRow("bad seed") << QByteArray("tres.png\r\nP\r\nA,1,uno,0,0,0,0,\r\n") << true << 3;
+        QTest::newRow("missing comma") << QByteArray("tres.png\r\nP\r\nA,1,1,0,0,0\r\n") << true << 3;
+        QTest::newRow("one line") << QByteArray("tres.png") << true << 2;
+    }
+    void brokenMapsAreReportedAndChangeNothing()
+    {
+        QFETCH(QByteArray, coordinates);
+        QFETCH(int, line);
+        FormDriver d;
+        d.folder.writeFile(QStringLiteral("Coordenadas/Rota"), coordinates);
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        d.form->Command3_Click();
+        const GameState before = d.form->state;
+        QVERIFY(d.loadMap(QStringLiteral("Rota")));
+        QCOMPARE(d.folder.errors.size(), std::size_t(1));
+        const LoadError &e = d.folder.errors[0].error;
+        QCOMPARE(d.folder.errors[0].severity, errorreport::Severity::Recoverable);
+        QCOMPARE(e.line, line);
+        QVERIFY(e.message().contains(line == 0 ? QStringLiteral("nada.png") : QStringLiteral("Rota")));
+        // Still on the map-choice screen, with the earlier map's state.
+        QVERIFY(d.form->File1->isVisible() && d.form->Option1[0]->isVisible());
+        QVERIFY(!d.form->Picture1->isVisible());
+        QCOMPARE(d.form->state.regionCount, before.regionCount);
+        QCOMPARE(d.form->state.regionNames, before.regionNames);
+        QCOMPARE(d.form->state.mapPictureFile, before.mapPictureFile);
+    }
+};
+
+QTEST_MAIN(TestMapScreen)
+#include "tst_mapscreen.moc"

@@ -1,0 +1,252 @@
+// A test from first question to the test-finished dialog, through simulated
+// clicks and animation ends, with the sounds recorded in order.
+#include "support/formdriver.h"
+
+#include <QLabel>
+
+namespace {
+
+int otherRegion(const Form1 &f)
+{
+    return f.state.targetRegion == 0 ? 1 : 0;
+}
+
+} // namespace
+
+class TestQuiz : public QObject {
+    Q_OBJECT
+private slots:
+    void rightWrongRightRight()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        QStringList asked;
+
+        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        d.clickRegion(f.state.targetRegion); // right
+        QVERIFY(!f.Picture1->isEnabled());
+        QVERIFY(!f.Timer2->isActive());
+        QCOMPARE(f.Label2->text(), QStringLiteral("3,333333 de 10"));
+        d.endLookAnimation();
+        QVERIFY(f.Picture1->isEnabled());
+        QVERIFY(f.Timer2->isActive());
+        QVERIFY(f.Timer1->isActive() && f.Timer1->isSingleShot());
+
+        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + asked.last());
+        d.clickMap(100, 120); // the sea: wrong
+        QCOMPARE(f.surface.point(100, 120), qint64(fixtures::kSea)); // the wrong paint is gone
+        d.endLookAnimation();
+        QCOMPARE(f.state.regionNames[std::size_t(f.state.targetRegion)], asked.last()); // still asked
+
+        d.clickRegion(f.state.targetRegion); // right after a miss
+        d.endLookAnimation();
+        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        QCOMPARE(QSet<QString>(asked.begin(), asked.end()).size(), 3);
+
+        QString title;
+        d.answerDialogWhenItOpens(0, &title);
+        d.clickRegion(f.state.targetRegion);
+        d.endLookAnimation();
+        QCOMPARE(title, QStringLiteral("Prueba finalizada"));
+
+        QCOMPARE(d.items(f.List1), (QStringList{asked[0], "** " + asked[1], asked[2]}));
+        QCOMPARE(d.items(f.List2), QStringList{asked[1]});
+        QCOMPARE(f.Label2->text(), QStringLiteral("6,666667 de 10"));
+        QCOMPARE(f.Command1[0]->text(), QStringLiteral("Aciertos 3"));
+        QCOMPARE(f.Command1[1]->text(), QStringLiteral("Errores 1"));
+
+        const QStringList played = d.playedNames();
+        QCOMPARE(played.size(), 8);
+        const QStringList looks{played[0], played[2], played[4], played[6]};
+        QCOMPARE(looks, QStringList(4, QStringLiteral("a_ver.wav")));
+        QCOMPARE(played[3], QStringLiteral("fallo.wav"));
+        for (int i : {1, 5, 7}) {
+            const int n = played[i].chopped(4).toInt();
+            QVERIFY2(n >= 1 && n <= 12, qPrintable(played[i]));
+        }
+        QVERIFY(d.sound.played[0].startsWith(d.folder.path()));
+
+        // "Otra prueba" took the window back to the map choice.
+        QCOMPARE(d.programEnds, 0);
+        QVERIFY(f.File1->isVisible() && !f.Picture1->isVisible());
+        QCOMPARE(f.state.shared.hitCount, std::int16_t(0));
+        QCOMPARE(f.state.shared.errorCount, std::int16_t(0));
+        QVERIFY(!f.Command2->isEnabled());
+        QVERIFY(f.Label1->text().isEmpty());
+        QVERIFY(f.Animador1[0]->gifFile().isEmpty());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(f.Command2->isEnabled());
+    }
+
+    void allRightAtFirstTryAndFin()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        for (int i = 0; i < 3; ++i) {
+            if (i == 2)
+                d.answerDialogWhenItOpens(1);
+            d.clickRegion(f.state.targetRegion);
+            d.endLookAnimation();
+        }
+        QCOMPARE(f.Label2->text(), QStringLiteral("10 de 10"));
+        QCOMPARE(d.programEnds, 1);
+        // "Fin" ends the program: nothing more of the handler ran.
+        QVERIFY(!f.Picture1->isEnabled());
+        QVERIFY(!f.Timer2->isActive());
+    }
+
+    void oneRegionMapEndsAtTheFirstHit()
+    {
+        FormDriver d;
+        d.folder.writeFile(QStringLiteral("Coordenadas/Una"),
+                           "tres.png\r\nSe\xf1" "ala\r\nSola,95,35,0,0,0,0,\r\n");
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Una")));
+        QString title;
+        d.answerDialogWhenItOpens(0, &title);
+        d.clickRegion(0);
+        d.endLookAnimation();
+        QCOMPARE(title, QStringLiteral("Prueba finalizada"));
+    }
+
+    void missesThatLookLikeHits_data()
+    {
+        QTest::addColumn<QPoint>("click");
+        QTest::addColumn<bool>("paintWhite");
+        QTest::newRow("island of the asked region") << QPoint(20, 110) << false;
+        QTest::newRow("asked region painted white") << QPoint(35, 35) << true;
+    }
+    void missesThatLookLikeHits()
+    {
+        QFETCH(QPoint, click);
+        QFETCH(bool, paintWhite);
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        f.state.targetRegion = 0; // Alfa
+        if (paintWhite)
+            f.surface.setFillColor(0xFFFFFF);
+        d.clickMap(click.x(), click.y());
+        QCOMPARE(f.state.shared.errorCount, std::int16_t(1));
+        QCOMPARE(d.items(f.List2), QStringList{"Alfa"});
+        QCOMPARE(f.surface.point(click.x(), click.y()), qint64(0xFFFFFF));
+        QVERIFY(f.state.lastAnswerWrong && f.state.targetMissed);
+        d.endLookAnimation();
+        QCOMPARE(d.playedNames().last(), QStringLiteral("fallo.wav"));
+        QVERIFY(f.Animador2->isVisible());
+    }
+
+    void clicksDuringTheLookBeatAreIgnored()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        d.clickMap(100, 120);
+        const int sounds = int(d.sound.played.size());
+        d.clickRegion(otherRegion(f));
+        QCOMPARE(int(d.sound.played.size()), sounds);
+        QCOMPARE(f.state.shared.errorCount, std::int16_t(1));
+        QCOMPARE(f.surface.point(f.state.seedX1[std::size_t(otherRegion(f))], f.state.seedY1[std::size_t(otherRegion(f))]),
+                 qint64(0xFFFFFF));
+    }
+
+    void timer1RepaintsOnceAfterAVerdict()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        QVERIFY(!f.Timer1->isActive());
+        d.clickRegion(f.state.targetRegion);
+        QVERIFY(!f.Timer1->isActive());
+        d.endLookAnimation();
+        QVERIFY(f.Timer1->isActive());
+        QCOMPARE(f.Timer1->interval(), 100);
+        f.Timer1_Timer();
+        QVERIFY(!f.Timer1->isActive());
+    }
+
+    void skipping()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        // A wrong answer, a skip, then a right answer: listed as missed, not scored.
+        d.clickMap(100, 120);
+        d.endLookAnimation();
+        f.Command2->click();
+        QCOMPARE(f.state.questionsAsked, std::int16_t(0));
+        const QString name = f.state.regionNames[std::size_t(f.state.targetRegion)];
+        d.clickRegion(f.state.targetRegion);
+        d.endLookAnimation();
+        QCOMPARE(d.items(f.List1), QStringList{"** " + name});
+        QCOMPARE(f.state.score, 0.0f);
+        QVERIFY(f.Label2->text().isEmpty());
+
+        // On the last region the skip does nothing.
+        d.clickRegion(f.state.targetRegion);
+        d.endLookAnimation();
+        const int last = f.state.targetRegion;
+        QCOMPARE(f.state.questionsAsked, std::int16_t(2));
+        for (int i = 0; i < 5; ++i)
+            f.Command2_Click();
+        QCOMPARE(f.state.targetRegion, last);
+    }
+
+    void listsShowAndHide()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        f.Command1[0]->click();
+        QVERIFY(f.List1->isVisible() && !f.List2->isVisible());
+        f.Command1[1]->click();
+        QVERIFY(f.List1->isVisible() && f.List2->isVisible());
+        f.Command1[0]->click();
+        QVERIFY(!f.List1->isVisible() && f.List2->isVisible());
+    }
+
+    void aFaultySeedCannotTrapTheLearner()
+    {
+        FormDriver d;
+        // Beta's seed lies on a line: it can never be asked.
+        d.folder.writeFile(QStringLiteral("Coordenadas/Mala"),
+                           "tres.png\r\nSe\xf1" "ala\r\nAlfa,35,35,0,0,0,0,\r\nBeta,70,35,0,0,0,0,\r\n"
+                           "Gamma,155,35,0,0,0,0,\r\n");
+        QVERIFY(d.open());
+        d.chooseMode(1);
+        QVERIFY(d.loadMap(QStringLiteral("Mala")));
+        Form1 &f = *d.form;
+        if (f.state.targetRegion == 1)
+            f.Command2_Click();
+        QString title;
+        for (int i = 0; i < 2; ++i) {
+            QVERIFY(f.state.targetRegion != 1);
+            if (i == 1)
+                d.answerDialogWhenItOpens(0, &title);
+            d.clickRegion(f.state.targetRegion);
+            d.endLookAnimation();
+        }
+        QCOMPARE(title, QStringLiteral("Prueba finalizada"));
+    }
+};
+
+QTEST_MAIN(TestQuiz)
+#include "tst_quiz.moc"

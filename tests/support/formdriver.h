@@ -1,0 +1,112 @@
+// Drives the main window the way a learner does, for the window tests.
+#pragma once
+
+#include "app/form1.h"
+#include "app/form2.h"
+#include "platform/animador.h"
+#include "platform/filelistbox.h"
+#include "platform/mapview.h"
+#include "platform/random.h"
+#include "support/fixtures.h"
+#include "support/recordingsoundplayer.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+struct FormDriver {
+    fixtures::ProgramFolder folder;
+    RecordingSoundPlayer sound;
+    RandomGenerator random{7};
+    std::unique_ptr<Form1> form;
+    int programEnds = 0;
+
+    FormDriver()
+    {
+        Animador::setManualPlayback(true);
+        folder.addThreeRegionMap(QStringLiteral("Tres"));
+    }
+
+    bool open()
+    {
+        form = std::make_unique<Form1>(sound, random);
+        form->endProgram = [this] { ++programEnds; };
+        if (!form->Form_Load())
+            return false;
+        random.seed(7); // the load seeded from the clock; tests fix the sequence
+        form->show();
+        return true;
+    }
+
+    void chooseMode(int index) { form->Option1[index]->click(); }
+
+    bool loadMap(const QString &name)
+    {
+        form->File1->refresh();
+        const auto items = form->File1->findItems(name, Qt::MatchExactly);
+        if (items.isEmpty())
+            return false;
+        form->File1->setCurrentItem(items.first());
+        form->File1_Click();
+        return true;
+    }
+
+    // A left click on the map at picture pixel (x, y), through the widget.
+    void clickMap(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QTest::mouseClick(form->Picture1, button, {}, QPoint(x, y));
+    }
+
+    void clickRegion(int i)
+    {
+        clickMap(form->state.seedX1[std::size_t(i)], form->state.seedY1[std::size_t(i)]);
+    }
+
+    // The look animation reaches its end.
+    void endLookAnimation()
+    {
+        form->Animador1[0]->endPlayback();
+        QCoreApplication::processEvents();
+    }
+
+    // Answers the test-finished dialog when it opens; `index` 0 is "Otra
+    // prueba", 1 is "Fin". The dialog is closed whatever happens.
+    void answerDialogWhenItOpens(int index, QString *title = nullptr)
+    {
+        auto *poll = new QTimer(form.get());
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, poll, [poll, index, title] {
+            auto *dialog = qobject_cast<Form2 *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            if (title)
+                *title = dialog->Label2->text();
+            dialog->Command1[std::size_t(index)]->click();
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        poll->start();
+    }
+
+    QStringList items(const QListWidget *list) const
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts;
+    }
+
+    QStringList playedNames() const
+    {
+        QStringList names;
+        for (const QString &p : sound.played)
+            names << QFileInfo(p).fileName();
+        return names;
+    }
+};
