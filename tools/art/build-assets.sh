@@ -5,7 +5,8 @@
 #   src/app/resources mapurix-{16,32,48,64,128,256}.png startup-background.png
 #                     command2-arrow.png default.wav
 # Needs: cmake, ninja, Qt 6 (Gui), libgif-dev, npm, espeak-ng, sox,
-# librsvg2-bin. The generator is built in build-art/ (git-ignored).
+# librsvg2-bin. The generator and its tests are built in build-art/
+# (git-ignored). Prints the checksums of everything it wrote.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -21,6 +22,10 @@ for size in 16 32 48 64 128 256; do
     rsvg-convert -w $size -h $size "$here/icon/mapurix.svg" \
         -o "$root/src/app/resources/mapurix-$size.png"
 done
+
+# The writer's tests and the checks of the files just made (sizes, loops,
+# durations, wave formats).
+ctest --test-dir "$root/build-art" --output-on-failure >/dev/null
 
 cd "$root"
 sha256sum data/gifs/*.gif data/sonidos/*.wav src/app/resources/*.png \
