@@ -1,8 +1,11 @@
 #include "datafiles.h"
 
+#include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <algorithm>
 
 namespace datafiles {
 
@@ -69,8 +72,12 @@ QString dataFile(const QString &folderName, const QString &fileName)
 
 QStringList listFiles(const QString &folder)
 {
-    QDir dir(folder);
-    QStringList files = dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    // Spanish collation: "África" sorts among the A's, not after "Z".
+    QCollator collator{QLocale(QLocale::Spanish, QLocale::Spain)};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(true);
+    std::sort(files.begin(), files.end(), collator);
     return files;
 }
 

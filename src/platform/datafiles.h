@@ -26,8 +26,8 @@ QString findFolder(const QString &folderName);
 // spelled, so that error messages and fallbacks can name it.
 QString dataFile(const QString &folderName, const QString &fileName);
 
-// Plain files of a folder (no folders, no hidden files), sorted as a file
-// list shows them: ignoring case.
+// Plain files of a folder (no folders, no hidden files), sorted as a Spanish
+// reader expects: ignoring case and accents, numbers by value.
 QStringList listFiles(const QString &folder);
 
 } // namespace datafiles

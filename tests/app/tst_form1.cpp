@@ -25,6 +25,7 @@ private slots:
         fixtures::ProgramFolder folder;
         folder.addThreeRegionMap(QStringLiteral("Tres"));
         folder.writeFile(QStringLiteral("Coordenadas/Alfa"), "x");
+        folder.writeFile(QString::fromUtf8("Coordenadas/África"), "x");
         RecordingSoundPlayer sound;
         RandomGenerator random;
         Form1 form(sound, random);
@@ -53,9 +54,10 @@ private slots:
         QVERIFY(form.Label2->text().isEmpty());
 
         // The catalogue lists the coordinates folder, sorted ignoring case.
-        QCOMPARE(form.File1->count(), 2);
-        QCOMPARE(form.File1->item(0)->text(), QStringLiteral("Alfa"));
-        QCOMPARE(form.File1->item(1)->text(), QStringLiteral("Tres"));
+        QCOMPARE(form.File1->count(), 3);
+        QCOMPARE(form.File1->item(0)->text(), QString::fromUtf8("África"));
+        QCOMPARE(form.File1->item(1)->text(), QStringLiteral("Alfa"));
+        QCOMPARE(form.File1->item(2)->text(), QStringLiteral("Tres"));
 
         QCOMPARE(form.state.shared.hitCount, std::int16_t(0));
         QCOMPARE(form.state.shared.errorCount, std::int16_t(0));
