@@ -10,13 +10,17 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev qt6-svg-dev libqt6svg6
     qt6-qpa-plugins fonts-liberation
     # looking at it and testing it
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool imagemagick appstream desktop-file-utils
     # the atlas forge and the artwork tools
     libgdal-dev libproj-dev gdal-bin libgif-dev libicu-dev librsvg2-bin espeak-ng sox
-    nodejs npm
     # benchmarks
     libopencv-dev
 )
+
+# Node.js and npm fetch the atlas's pinned sources; any installed npm will do.
+if ! command -v npm >/dev/null 2>&1; then
+    packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
