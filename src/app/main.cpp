@@ -16,7 +16,10 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("mapurix"));
     QApplication::setApplicationDisplayName(QStringLiteral("Mapurix 2.0"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/mapurix.png")));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/mapurix-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
     ui::installFontSubstitutions();
     // Controls without a designed font use the toolkit's classic default.
     QApplication::setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25));

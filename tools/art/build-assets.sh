@@ -29,4 +29,4 @@ ctest --test-dir "$root/build-art" --output-on-failure >/dev/null
 
 cd "$root"
 sha256sum data/gifs/*.gif data/sonidos/*.wav src/app/resources/*.png \
-    src/app/resources/default.wav
+    src/platform/sounds/default.wav

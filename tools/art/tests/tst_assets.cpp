@@ -106,7 +106,7 @@ private slots:
         for (int n = 1; n <= 12; ++n)
             QTest::newRow(qPrintable(QString::number(n)))
                 << kRoot + "/data/sonidos/" + QString::number(n) + ".wav";
-        QTest::newRow("default") << kRoot + "/src/app/resources/default.wav";
+        QTest::newRow("default") << kRoot + "/src/platform/sounds/default.wav";
     }
     void sounds()
     {
