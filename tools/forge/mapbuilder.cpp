@@ -25,6 +25,9 @@ struct View {
     bool inset = false;
 };
 
+// Areas smaller than this are never covered by another region's marker.
+constexpr int kMarkerNeighbourMinPixels = 1500;
+
 QRgb idColour(int regionIndex)
 {
     return 0xFF000000u | static_cast<QRgb>(regionIndex + 1);
@@ -63,10 +66,15 @@ std::vector<int> areaOwners(const WhiteAreas &areas, const QImage &ids)
 
 // Keeps each region's (up to) three largest areas of a clickable size and
 // tints every other white area. Returns the kept areas per region.
-std::vector<std::vector<int>> keepLargestAreas(QImage &picture, const QImage &ids, int regionCount,
-                                               std::vector<int> *tinted)
+struct KeptAreas {
+    WhiteAreas areas;
+    std::vector<int> owner;
+    std::vector<std::vector<int>> byRegion;
+};
+
+KeptAreas keepLargestAreas(QImage &picture, const QImage &ids, int regionCount, std::vector<int> *tinted)
 {
-    const WhiteAreas areas = labelWhiteAreas(picture);
+    WhiteAreas areas = labelWhiteAreas(picture);
     const std::vector<int> owner = areaOwners(areas, ids);
     std::vector<std::vector<int>> byRegion(regionCount);
     for (int a = 0; a < areas.count(); ++a) {
@@ -97,7 +105,7 @@ std::vector<std::vector<int>> keepLargestAreas(QImage &picture, const QImage &id
                 line[x] = colour::extraIsland;
         }
     }
-    return byRegion;
+    return KeptAreas{std::move(areas), owner, byRegion};
 }
 
 // Candidate marker offsets, nearest first, in a fixed order.
@@ -272,7 +280,8 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
 
     const int regionCount = int(map.regions.size());
     std::vector<int> tinted(regionCount, 0);
-    std::vector<std::vector<int>> kept = keepLargestAreas(picture, ids, regionCount, &tinted);
+    const KeptAreas first = keepLargestAreas(picture, ids, regionCount, &tinted);
+    const std::vector<std::vector<int>> &kept = first.byRegion;
 
     // Regions too small to click get a marker at their place on the map.
     std::vector<QPoint> markers;
@@ -316,7 +325,16 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
                 const QPoint d = m - c;
                 return d.x() * d.x() + d.y() * d.y() < (2 * kMarkerRadius + 4) * (2 * kMarkerRadius + 4);
             });
-            if (!clash) {
+            // A marker may sit on a large neighbour (the Vatican on Italy) but
+            // must not eat a small one's only area.
+            bool covers = false;
+            for (int dy = -kMarkerRadius - 1; dy <= kMarkerRadius + 1 && !covers; ++dy) {
+                for (int dx = -kMarkerRadius - 1; dx <= kMarkerRadius + 1 && !covers; ++dx) {
+                    const int a = first.areas.areaAt(c.x() + dx, c.y() + dy);
+                    covers = a >= 0 && first.owner[a] != r && first.areas.size[a] < kMarkerNeighbourMinPixels;
+                }
+            }
+            if (!clash && !covers) {
                 chosen = c;
                 break;
             }
@@ -328,7 +346,7 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
         map.regions[r].marker = true;
     }
     if (!markers.empty())
-        kept = keepLargestAreas(picture, ids, regionCount, &tinted);
+        keepLargestAreas(picture, ids, regionCount, &tinted);
 
     const WhiteAreas finalAreas = labelWhiteAreas(picture);
     const std::vector<QPoint> deepest = deepestPoints(finalAreas);
@@ -397,7 +415,7 @@ std::optional<QByteArray> pictureBytes(const QImage &picture, QString *error)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     QImageWriter writer(&buffer, "png");
-    writer.setCompression(9);
+    writer.setQuality(0); // smallest file: PNG quality only sets the zlib effort
     if (!writer.write(indexed)) {
         *error = writer.errorString();
         return std::nullopt;

@@ -103,6 +103,7 @@ struct Options {
     QString sources = QStringLiteral("tools/forge/.npm-cache");
     QString tables = QStringLiteral("tools/forge/cards/tables");
     QString names = QStringLiteral("tools/forge/names");
+    QString regions = QStringLiteral("tools/forge/maps/regions");
     bool texts = true;
     bool pictures = true;
     bool flags = true;
@@ -118,6 +119,7 @@ public:
 private:
     bool table(const QString &dir, const QString &file, TsvTable *t);
     void addName(const QString &name, const Entity &e);
+    bool loadRegionLists();
     QList<Entity> candidates(const QString &name) const;
     QString countryName(const QString &cca3) const;
     QString languageName(const QString &code);
@@ -139,6 +141,7 @@ private:
     TsvTable provinceData, communityData, stateData, subdivisionFlags;
     QHash<QString, TopoFeature> provinceTopo, communityTopo, stateTopo;
     QHash<QString, QList<Entity>> nameIndex;
+    QHash<QString, QList<Entity>> regionIndex; // from the forge's per-map region lists
     QStringList warnings;
 };
 
@@ -218,6 +221,9 @@ bool CardMaker::load()
         || !topo(QStringLiteral("us-atlas/states-10m.json"), QStringLiteral("states"), &stateTopo))
         return false;
 
+    if (!loadRegionLists())
+        return false;
+
     // Names by which a region may appear in a coordinates file.
     for (const QStringList &row : forgeCountries.rows) {
         const int i = byCca2.value(forgeCountries.value(row, QStringLiteral("alpha2")), -1);
@@ -245,6 +251,59 @@ bool CardMaker::load()
         if (forgeStates.value(row, QStringLiteral("fips")).toInt() > 56)
             continue; // island territories are countries' cards, not states'
         addName(forgeStates.value(row, QStringLiteral("nombre")), {Kind::State, usps});
+    }
+    return true;
+}
+
+// The forge writes, for each map, which table row every region comes from;
+// that settles names such as "Granada (Antillas)" that no name table holds.
+bool CardMaker::loadRegionLists()
+{
+    const QDir dir(opt.regions);
+    if (!dir.exists())
+        return true;
+    for (const QString &file : dir.entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)) {
+        TsvTable list;
+        if (!table(opt.regions, file, &list))
+            return false;
+        for (const QStringList &row : list.rows) {
+            const QString name = list.value(row, QStringLiteral("nombre"));
+            const QString code = list.value(row, QStringLiteral("codigo"));
+            const QString source = list.value(row, QStringLiteral("tabla"));
+            const QString key = list.value(row, QStringLiteral("clave"));
+            std::optional<Entity> e;
+            auto find = [&](const TsvTable &t, const QString &wanted) -> QStringList {
+                for (const QStringList &r : t.rows)
+                    if (t.value(r, key) == code)
+                        return QStringList{t.value(r, wanted)};
+                return {};
+            };
+            if (source == QStringLiteral("paises.tsv")) {
+                const QStringList alpha2 = find(forgeCountries, QStringLiteral("alpha2"));
+                if (!alpha2.isEmpty() && byCca2.contains(alpha2.first()))
+                    e = Entity{Kind::Country, countries.at(byCca2.value(alpha2.first())).cca3};
+            } else if (source == QStringLiteral("provincias.tsv")) {
+                const QStringList ine = find(forgeProvinces, QStringLiteral("ine"));
+                if (!ine.isEmpty())
+                    e = Entity{Kind::Province, ine.first()};
+            } else if (source == QStringLiteral("comunidades.tsv")) {
+                const QStringList ine = find(forgeCommunities, QStringLiteral("ine"));
+                if (!ine.isEmpty())
+                    e = Entity{Kind::Community, ine.first()};
+            } else if (source == QStringLiteral("estados-unidos.tsv")) {
+                const QStringList usps = find(forgeStates, QStringLiteral("usps"));
+                if (!usps.isEmpty())
+                    e = Entity{Kind::State, usps.first()};
+            }
+            if (!e) {
+                warnings << file + QStringLiteral(": cannot place \"") + name + QStringLiteral("\" (") + source
+                        + u' ' + key + u' ' + code + u')';
+                continue;
+            }
+            QList<Entity> &known = regionIndex[fold(name)];
+            if (!known.contains(*e))
+                known << *e;
+        }
     }
     return true;
 }
@@ -633,6 +692,15 @@ bool CardMaker::run()
             }
         for (int ri = 0; ri < maps.at(mi).regions.size(); ++ri) {
             const QString name = maps.at(mi).regions.at(ri).name;
+            if (regionIndex.contains(fold(name))) {
+                const QString key = fold(name);
+                spelling.emplace(key, name);
+                for (const Entity &e : regionIndex.value(key))
+                    if (!entitiesOf[key].contains(e))
+                        entitiesOf[key] << e;
+                usesOf[key] << Use{mi, ri};
+                continue;
+            }
             QList<Entity> c = candidates(name);
             if (c.isEmpty()) {
                 err() << "error: " << maps.at(mi).file << ": cannot tell what \"" << name << "\" is" << Qt::endl;
@@ -814,6 +882,7 @@ void usage()
              "  --sources DIR   npm cache (default tools/forge/.npm-cache)\n"
              "  --tables DIR    reviewed tables (default tools/forge/cards/tables)\n"
              "  --names DIR     the atlas name tables (default tools/forge/names)\n"
+             "  --regions DIR   the forge's region list of each map (default tools/forge/maps/regions)\n"
              "  --no-texts, --no-pictures, --no-flags   skip one kind of file\n"
              "  --prune         remove card files that no region names any more"
           << Qt::endl;
@@ -842,6 +911,9 @@ int runCardsCommand(const QStringList &args)
                 return usage(), 2;
         } else if (a == QStringLiteral("--names")) {
             if (!next(&opt.names))
+                return usage(), 2;
+        } else if (a == QStringLiteral("--regions")) {
+            if (!next(&opt.regions))
                 return usage(), 2;
         } else if (a == QStringLiteral("--no-texts")) {
             opt.texts = false;
