@@ -3,8 +3,7 @@
 #include <QFileInfo>
 #include <QSoundEffect>
 
-QtSoundPlayer::QtSoundPlayer(QObject *parent)
-    : QObject(parent), effect(new QSoundEffect(this))
+QtSoundPlayer::QtSoundPlayer(QObject *parent) : QObject(parent), effect(new QSoundEffect(this))
 {
     connect(effect, &QSoundEffect::statusChanged, this, &QtSoundPlayer::onStatusChanged);
 }
