@@ -35,9 +35,7 @@ private slots:
     void quizModeAsksAFirstRegion()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         QVERIFY(f.Picture1->isVisible() && f.Command1[0]->isVisible() && f.Command1[1]->isVisible());
         QVERIFY(f.Command2->isVisible() && f.Command2->isEnabled() && f.Label2->isVisible());

@@ -19,9 +19,7 @@ private slots:
     void rightWrongRightRight()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         QStringList asked;
 
@@ -85,9 +83,7 @@ private slots:
     void allRightAtFirstTryAndFin()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         for (int i = 0; i < 3; ++i) {
             if (i == 2)
@@ -107,9 +103,7 @@ private slots:
         FormDriver d;
         d.folder.writeFile(QStringLiteral("Coordenadas/Una"),
                            "tres.png\r\nSe\xf1" "ala\r\nSola,95,35,0,0,0,0,\r\n");
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Una")));
+        QVERIFY(d.openQuiz(QStringLiteral("Una")));
         QString title;
         d.answerDialogWhenItOpens(0, &title);
         d.clickRegion(0);
@@ -129,9 +123,7 @@ private slots:
         QFETCH(QPoint, click);
         QFETCH(bool, paintWhite);
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         f.state.targetRegion = 0; // Alfa
         if (paintWhite)
@@ -149,9 +141,7 @@ private slots:
     void clicksDuringTheLookBeatAreIgnored()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         d.clickMap(100, 120);
         const int sounds = int(d.sound.played.size());
@@ -165,9 +155,7 @@ private slots:
     void timer1RepaintsOnceAfterAVerdict()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         QVERIFY(!f.Timer1->isActive());
         d.clickRegion(f.state.targetRegion);
@@ -182,9 +170,7 @@ private slots:
     void skipping()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         // A wrong answer, a skip, then a right answer: listed as missed, not scored.
         d.clickMap(100, 120);
@@ -211,9 +197,7 @@ private slots:
     void listsShowAndHide()
     {
         FormDriver d;
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
         f.Command1[0]->click();
         QVERIFY(f.List1->isVisible() && !f.List2->isVisible());
@@ -230,9 +214,7 @@ private slots:
         d.folder.writeFile(QStringLiteral("Coordenadas/Mala"),
                            "tres.png\r\nSe\xf1" "ala\r\nAlfa,35,35,0,0,0,0,\r\nBeta,70,35,0,0,0,0,\r\n"
                            "Gamma,155,35,0,0,0,0,\r\n");
-        QVERIFY(d.open());
-        d.chooseMode(1);
-        QVERIFY(d.loadMap(QStringLiteral("Mala")));
+        QVERIFY(d.openQuiz(QStringLiteral("Mala")));
         Form1 &f = *d.form;
         if (f.state.targetRegion == 1)
             f.Command2_Click();

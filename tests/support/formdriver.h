@@ -44,6 +44,15 @@ struct FormDriver {
 
     void chooseMode(int index) { form->Option1[index]->click(); }
 
+    // Opens the window and loads `name` in quiz mode.
+    bool openQuiz(const QString &name = QStringLiteral("Tres"))
+    {
+        if (!open())
+            return false;
+        chooseMode(1);
+        return loadMap(name);
+    }
+
     bool loadMap(const QString &name)
     {
         form->File1->refresh();
