@@ -203,6 +203,37 @@ private slots:
         QVERIFY(!f.state.shared.anotherTestRequested);
     }
 
+    void picturesLoadInEveryFormatWithExactColours_data()
+    {
+        QTest::addColumn<QString>("pictureName");
+        QTest::newRow("bmp") << "tres.bmp";
+        QTest::newRow("gif") << "tres.gif";
+        QTest::newRow("png with an odd letter case") << "TRES.Png";
+    }
+    void picturesLoadInEveryFormatWithExactColours()
+    {
+        QFETCH(QString, pictureName);
+        FormDriver d;
+        const QImage drawn = fixtures::drawThreeRegionMap();
+        if (pictureName.endsWith(QStringLiteral(".gif"))) {
+            // Qt writes no GIF: use a small one made for the animation tests.
+            QFile::copy(QStringLiteral(MAPURIX_TEST_DATA "/gifs/one.gif"), d.folder.path("Mapas/tres.gif"));
+        } else {
+            drawn.save(d.folder.path(QStringLiteral("Mapas/") + pictureName.toLower()),
+                       pictureName.endsWith(QStringLiteral(".bmp")) ? "BMP" : "PNG");
+        }
+        d.folder.writeFile(QStringLiteral("Coordenadas/Otra"),
+                           pictureName.toUtf8() + "\r\nSe\xf1" "ala\r\nA,1,1,0,0,0,0,\r\n");
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Otra")));
+        QVERIFY(d.folder.errors.empty());
+        const QImage expected = pictureName.endsWith(QStringLiteral(".gif"))
+                                    ? QImage(d.folder.path("Mapas/tres.gif")).convertToFormat(QImage::Format_RGB32)
+                                    : drawn;
+        QCOMPARE(d.form->surface.size(), expected.size());
+        QCOMPARE(d.form->surface.persistent(), expected);
+    }
+
     void brokenMapsAreReportedAndChangeNothing_data()
     {
         QTest::addColumn<QByteArray>("coordinates");
