@@ -77,7 +77,9 @@ void CardFilesTest::textsDecodeAndNameTheirRegion()
         // Every line break is CR LF: no lone LF or lone CR.
         QVERIFY2(!QRegularExpression(QStringLiteral("[^\r]\n|\r[^\n]")).match(text).hasMatch(),
                  qPrintable(f + QStringLiteral(": a line does not end in CR LF")));
-        const QString region = f.chopped(4);
+        // "Granada (Antillas)" is told of as Granada: the brackets only tell
+        // two places apart in the lists.
+        const QString region = f.chopped(4).section(QStringLiteral(" ("), 0, 0);
         QVERIFY2(text.contains(region, Qt::CaseInsensitive),
                  qPrintable(f + QStringLiteral(": the text does not name its region")));
         QVERIFY2(text.size() > 80, qPrintable(f + QStringLiteral(": too short to tell anything")));

@@ -107,9 +107,11 @@ void CardWriterTest::comparison_data()
     const double spain = 505992;
     QTest::newRow("much larger") << spain * 34 << "Es unas 34 veces más grande que España.";
     QTest::newRow("twice") << spain * 2.17 << "Es unas dos veces más grande que España.";
+    QTest::newRow("one and a half") << spain * 1.55 << "Es una vez y media más grande que España.";
     QTest::newRow("a bit larger") << spain * 1.2 << "Es un poco más grande que España.";
     QTest::newRow("about the same") << spain * 1.09 << "Es más o menos igual de grande que España.";
     QTest::newRow("a bit smaller") << spain * 0.77 << "Es un poco más pequeño que España.";
+    QTest::newRow("two thirds") << spain * 0.62 << "España es una vez y media más grande.";
     QTest::newRow("half") << spain * 0.5 << "España es unas dos veces más grande.";
     QTest::newRow("twelfth") << spain / 12.2 << "España es unas doce veces más grande.";
     QTest::newRow("tiny") << 2.02 << "Es muchísimo más pequeño que España: cabría en ella más de mil veces.";
@@ -154,6 +156,7 @@ void CardWriterTest::countryCapitals_data()
     QTest::addColumn<QString>("note");
     QTest::addColumn<QString>("expected");
     QTest::newRow("one") << QStringList{"París"} << QString() << "Su capital es París.";
+    QTest::newRow("same as the country") << QStringList{"Tierra"} << QString() << "Su capital es la ciudad de Tierra.";
     QTest::newRow("two, explained") << QStringList{"Sucre", "La Paz"} << "En La Paz está el Gobierno."
                                      << "Tiene dos capitales: Sucre y La Paz. En La Paz está el Gobierno.";
     QTest::newRow("three") << QStringList{"Pretoria", "Bloemfontein", "Ciudad del Cabo"} << QString()
@@ -205,6 +208,11 @@ void CardWriterTest::countryCoastAndNeighbours()
     QStringList t = countryText(f);
     QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar lo rodea por todas partes."));
     QCOMPARE(t.last(), QStringLiteral("Datos: prueba."));
+
+    f.dispute = QStringLiteral("Una parte está en disputa.");
+    t = countryText(f);
+    QCOMPARE(t.at(t.size() - 2), QStringLiteral("Una parte está en disputa."));
+    f.dispute.clear();
 
     f.neighbours = {QStringLiteral("Francia"), QStringLiteral("Italia")};
     f.landlocked = true;

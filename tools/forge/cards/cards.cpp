@@ -384,6 +384,8 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
     if (found)
         f.statusNote += (f.statusNote.isEmpty() ? QString() : QStringLiteral(" ")) + extra;
 
+    f.dispute = correction(cca3, QStringLiteral("disputa"), &found);
+
     QString subregion = c.subregion;
     const QString sub = correction(cca3, QStringLiteral("subregion"), &found);
     if (found)

@@ -28,10 +28,12 @@ QStringList languagesWithArticles(const QStringList &names)
     return out;
 }
 
-QString capitalSentence(const QStringList &capitals, const QString &note)
+QString capitalSentence(const QStringList &capitals, const QString &note, const QString &name)
 {
     QString s;
-    if (capitals.size() == 1)
+    if (capitals.size() == 1 && capitals.first() == name)
+        s = QStringLiteral("Su capital es la ciudad de ") + name + u'.';
+    else if (capitals.size() == 1)
         s = QStringLiteral("Su capital es ") + capitals.first() + u'.';
     else if (capitals.size() > 1)
         s = QStringLiteral("Tiene ") + numberWord(static_cast<int>(capitals.size()), true)
@@ -82,12 +84,14 @@ QString comparisonWithSpain(double area, double spainArea, bool feminine)
         return {};
     const QString smaller = feminine ? QStringLiteral("pequeña") : QStringLiteral("pequeño");
     const double r = area / spainArea;
-    if (r >= 1.5) {
+    if (r >= 1.4 && r < 1.75)
+        return QStringLiteral("Es una vez y media más grande que España.");
+    if (r >= 1.75) {
         const auto times = std::lround(r);
         return QStringLiteral("Es unas ") + numberWord(static_cast<int>(times), true)
             + QStringLiteral(" veces más grande que España.");
     }
-    if (r >= 1.1)
+    if (r >= 1.1 && r < 1.4)
         return QStringLiteral("Es un poco más grande que España.");
     if (r > 0.9)
         return QStringLiteral("Es más o menos igual de grande que España.");
@@ -97,6 +101,8 @@ QString comparisonWithSpain(double area, double spainArea, bool feminine)
     if (inv >= 1000)
         return QStringLiteral("Es muchísimo más ") + smaller
             + QStringLiteral(" que España: cabría en ella más de mil veces.");
+    if (inv < 1.75)
+        return QStringLiteral("España es una vez y media más grande.");
     if (inv < 2.5)
         return QStringLiteral("España es unas dos veces más grande.");
     return QStringLiteral("España es unas ") + numberWord(static_cast<int>(std::lround(inv)), true)
@@ -111,7 +117,7 @@ QStringList countryText(const CountryFacts &f)
         + f.where + u'.';
     if (!f.statusNote.isEmpty())
         p1 += u' ' + f.statusNote;
-    const QString capital = capitalSentence(f.capitals, f.capitalNote);
+    const QString capital = capitalSentence(f.capitals, f.capitalNote, f.name);
     if (!capital.isEmpty())
         p1 += u' ' + capital;
     paragraphs << p1;
@@ -159,6 +165,8 @@ QStringList countryText(const CountryFacts &f)
     else if (f.neighbours.isEmpty())
         p4 = QStringLiteral("No tiene fronteras por tierra con otros países: el mar lo rodea por todas partes.");
     paragraphs << p4.trimmed();
+    if (!f.dispute.isEmpty())
+        paragraphs << f.dispute;
 
     paragraphs << f.credit;
     return paragraphs;

@@ -27,6 +27,7 @@ struct CountryFacts {
     QStringList neighbours;       // land neighbours, Spanish names, sorted
     bool landlocked = false;
     QString statusNote;           // territories and disputed lands
+    QString dispute;              // own paragraph: a disputed part of the country
     QString credit;               // last line: where the facts come from
 };
 
