@@ -1,0 +1,426 @@
+// Tests of the atlas forge: recipe reading, name rules, the pixel work behind
+// seeds, a whole build of a tiny map, and the check of a data folder.
+#include "checker.h"
+#include "mapbuilder.h"
+#include "mapraster.h"
+#include "recipe.h"
+#include "regionnames.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtMath>
+#include <QtTest>
+
+using namespace forge;
+
+namespace {
+
+const QString kFixtures = QStringLiteral(FORGE_FIXTURES);
+const QString kMapFile = QStringLiteral("Islas de prueba");
+
+Recipe fixtureRecipe()
+{
+    const RecipeResult r = loadRecipe(kFixtures + QStringLiteral("/islas.recipe"));
+    if (!r.recipe)
+        qFatal("%s", qPrintable(r.error));
+    return *r.recipe;
+}
+
+BuiltMap buildFixture()
+{
+    QString error;
+    std::optional<BuiltMap> map = buildMap(fixtureRecipe(), BuildFolders{kFixtures, kFixtures}, &error);
+    if (!map)
+        qFatal("%s", qPrintable(error));
+    return *map;
+}
+
+// Writes the fixture map into `dir` as a program folder's Coordenadas and Mapas.
+void writeFixtureFolder(const QString &dir)
+{
+    const Recipe recipe = fixtureRecipe();
+    const BuiltMap map = buildFixture();
+    QString error;
+    QDir(dir).mkpath(QStringLiteral("Coordenadas"));
+    QDir(dir).mkpath(QStringLiteral("Mapas"));
+    QFile c(dir + QStringLiteral("/Coordenadas/") + kMapFile);
+    QVERIFY(c.open(QIODevice::WriteOnly));
+    c.write(*coordinatesFileBytes(recipe, map, &error));
+    QFile p(dir + QStringLiteral("/Mapas/islas.png"));
+    QVERIFY(p.open(QIODevice::WriteOnly));
+    p.write(*pictureBytes(map.picture, &error));
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class TestForge : public QObject {
+    Q_OBJECT
+
+private slots:
+    void recipeFaultsNameTheLine_data();
+    void recipeFaultsNameTheLine();
+    void recipeReadsInsetsMovesAndQuotedCodes();
+
+    void regionNameRules_data();
+    void regionNameRules();
+    void windows1252Bytes();
+    void spanishOrder();
+
+    void whiteAreasAreFourConnected();
+    void deepestPointIsInTheMiddle();
+    void outlineOfTinySegmentsStopsAFill();
+    void markerDiscIsOneClickableArea();
+
+    void buildsTheFixtureMap();
+    void buildIsDeterministic();
+    void coordinatesFileIsWindows1252WithCrLf();
+    void pictureKeepsExactColours();
+
+    void checkPassesOnBuiltMap();
+    void checkReportsFaults_data();
+    void checkReportsFaults();
+    void commandLineExitCodes();
+};
+
+void TestForge::recipeFaultsNameTheLine_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("expected");
+    const QByteArray base = "title = T\npicture = t.png\nsource = a.json l\nnames = n.tsv k\n"
+                            "projection = +proj=eqc\nregions = A\n";
+    QTest::newRow("no equals sign") << QByteArray(base + "frame 1 2 3 4\n") << QStringLiteral(":7: expected key");
+    QTest::newRow("unknown key") << QByteArray(base + "colour = red\n") << QStringLiteral(":7: unknown key 'colour'");
+    QTest::newRow("short frame") << QByteArray(base + "frame = 1 2 3\n") << QStringLiteral(":7: frame needs");
+    QTest::newRow("size not numeric") << QByteArray(base + "size = big 3\n") << QStringLiteral(":7: size needs");
+    QTest::newRow("move with half a box") << QByteArray(base + "move = A B 1 2\n") << QStringLiteral(":7: move needs");
+    QTest::newRow("inset without projection")
+        << QByteArray(base + "inset = 0 0 10 10 1 2 3 4\n") << QStringLiteral(":7: inset needs");
+    QTest::newRow("no regions") << QByteArray("title = T\npicture = t.png\n") << QStringLiteral("are required");
+}
+
+void TestForge::recipeFaultsNameTheLine()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, expected);
+    const RecipeResult r = parseRecipe(text, QStringLiteral("x.recipe"));
+    QVERIFY(!r.recipe);
+    QVERIFY2(r.error.contains(expected), qPrintable(r.error));
+}
+
+void TestForge::recipeReadsInsetsMovesAndQuotedCodes()
+{
+    const QByteArray text = "# comment\ntitle = España - provincias\npicture = e.png\nprompt = Señala\n"
+                            "source = a.json layer\nnames = n.tsv ine nombre\n"
+                            "projection = +proj=laea +lat_0=40\nframe = -10 35 5 44 # trailing comment\n"
+                            "inset = 6 500 262 150 -18.3 27.5 -13.3 29.5 | +proj=laea +lat_0=28.5\n"
+                            "move = \"name:N. Cyprus\" 196\nmove = 643 804 32.4 44.3 36.7 46.3\n"
+                            "rename = 13 \"Georgia (Estados Unidos)\"\nregions = 01 02\nregions = 03\n";
+    const RecipeResult r = parseRecipe(text, QStringLiteral("e.recipe"));
+    QVERIFY2(r.recipe, qPrintable(r.error));
+    const Recipe &e = *r.recipe;
+    QCOMPARE(e.title, QStringLiteral("España - provincias"));
+    QCOMPARE(e.prompt, QStringLiteral("Señala"));
+    QCOMPARE(e.regions, (QStringList{"01", "02", "03"}));
+    QCOMPARE(e.frame.lat1, 44.0);
+    QCOMPARE(e.insets.size(), size_t(1));
+    QCOMPARE(e.insets[0].rect, QRect(6, 500, 262, 150));
+    QCOMPARE(e.insets[0].projection, QStringLiteral("+proj=laea +lat_0=28.5"));
+    QCOMPARE(e.moves.size(), size_t(2));
+    QCOMPARE(e.moves[0].from, QStringLiteral("name:N. Cyprus"));
+    QVERIFY(!e.moves[0].box);
+    QVERIFY(e.moves[1].box);
+    QCOMPARE(e.moves[1].box->lon1, 36.7);
+    QCOMPARE(e.renames.at(QStringLiteral("13")), QStringLiteral("Georgia (Estados Unidos)"));
+}
+
+void TestForge::regionNameRules_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("plain") << QStringLiteral("Granada") << true;
+    QTest::newRow("accents and spaces") << QStringLiteral("Santo Tomé y Príncipe") << true;
+    QTest::newRow("parentheses") << QStringLiteral("Granada (Antillas)") << true;
+    QTest::newRow("comma") << QStringLiteral("Corea, República de") << false;
+    QTest::newRow("slash") << QStringLiteral("Alacant/Alicante") << false;
+    QTest::newRow("backslash") << QStringLiteral("a\\b") << false;
+    QTest::newRow("colon") << QStringLiteral("Nota: x") << false;
+    QTest::newRow("question mark") << QStringLiteral("¿Dónde?") << false;
+    QTest::newRow("reserved device") << QStringLiteral("Con") << false;
+    QTest::newRow("reserved with extension") << QStringLiteral("aux.txt") << false;
+    QTest::newRow("trailing dot") << QStringLiteral("EE. UU.") << false;
+    QTest::newRow("leading blank") << QStringLiteral(" Perú") << false;
+    QTest::newRow("empty") << QString() << false;
+    QTest::newRow("outside Windows-1252") << QStringLiteral("Ελλάδα") << false;
+    QTest::newRow("curly apostrophe is in Windows-1252") << QStringLiteral("Côte d\u2019Ivoire") << true;
+}
+
+void TestForge::regionNameRules()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, valid);
+    QCOMPARE(regionNameFault(name).isEmpty(), valid);
+}
+
+void TestForge::windows1252Bytes()
+{
+    QCOMPARE(*toWindows1252(QStringLiteral("España")), QByteArray("Espa\xF1" "a"));
+    QCOMPARE(*toWindows1252(QStringLiteral("\u20AC\u2019\u0178")), QByteArray("\x80\x92\x9F"));
+    QVERIFY(!toWindows1252(QStringLiteral("\u0080")));  // a C1 control, not the euro sign
+    QVERIFY(!toWindows1252(QStringLiteral("Łódź")));
+}
+
+void TestForge::spanishOrder()
+{
+    QStringList names = {"Zambia", "Ñu", "Nueva Zelanda", "Álava", "Albacete", "alemania", "Austria", "Omán"};
+    std::sort(names.begin(), names.end(),
+              [](const QString &a, const QString &b) { return collationKey(a) < collationKey(b); });
+    QCOMPARE(names, (QStringList{"Álava", "Albacete", "alemania", "Austria", "Nueva Zelanda", "Ñu", "Omán", "Zambia"}));
+}
+
+void TestForge::whiteAreasAreFourConnected()
+{
+    // Two white halves touching only through a diagonal step of the border.
+    QImage img(6, 4, QImage::Format_RGB32);
+    img.fill(kWhite);
+    const QRgb dark = 0xFF000000;
+    for (QPoint p : {QPoint(0, 3), QPoint(1, 2), QPoint(2, 1), QPoint(3, 0)})
+        img.setPixel(p, dark);
+    const WhiteAreas a = labelWhiteAreas(img);
+    QCOMPARE(a.count(), 2);
+    QCOMPARE(a.size[0] + a.size[1], 6 * 4 - 4);
+    QVERIFY(a.areaAt(0, 0) != a.areaAt(5, 3));
+    QCOMPARE(a.areaAt(-1, 0), -1);
+    QCOMPARE(a.areaAt(3, 0), -1);
+}
+
+void TestForge::deepestPointIsInTheMiddle()
+{
+    QImage img(40, 20, QImage::Format_RGB32);
+    img.fill(0xFF000000);
+    QPainter p(&img);
+    p.fillRect(QRect(5, 5, 11, 11), QColor(Qt::white));    // centre 10,10
+    p.fillRect(QRect(20, 2, 3, 15), QColor(Qt::white));    // a thin bar: centre column 21
+    p.end();
+    const WhiteAreas a = labelWhiteAreas(img);
+    const std::vector<QPoint> deep = deepestPoints(a);
+    QCOMPARE(deep[a.areaAt(5, 5)], QPoint(10, 10));
+    QCOMPARE(deep[a.areaAt(20, 2)].x(), 21);
+    const int y = deep[a.areaAt(20, 2)].y();
+    QVERIFY(y >= 3 && y <= 15);
+}
+
+void TestForge::outlineOfTinySegmentsStopsAFill()
+{
+    // A coastline of many sub-pixel steps, the case where an aliased Qt stroke
+    // leaves gaps.
+    QPainterPath path;
+    const int n = 2000;
+    for (int i = 0; i < n; ++i) {
+        const double t = 2 * M_PI * i / n;
+        const QPointF p(50 + 30 * std::cos(t) + 3 * std::sin(17 * t), 50 + 25 * std::sin(t));
+        i == 0 ? path.moveTo(p) : path.lineTo(p);
+    }
+    path.closeSubpath();
+    QImage img(100, 100, QImage::Format_RGB32);
+    img.fill(kWhite);
+    strokeOutline(img, path, 0xFF333333, img.rect());
+    const WhiteAreas a = labelWhiteAreas(img);
+    QVERIFY(a.areaAt(50, 50) >= 0);
+    QVERIFY(a.areaAt(0, 0) >= 0);
+    QVERIFY(a.areaAt(50, 50) != a.areaAt(0, 0));
+}
+
+void TestForge::markerDiscIsOneClickableArea()
+{
+    QImage img(40, 40, QImage::Format_RGB32);
+    img.fill(kWhite);
+    drawDisc(img, QPoint(20, 20), kMarkerRadius, kWhite, 0xFF333333);
+    const WhiteAreas a = labelWhiteAreas(img);
+    const int inside = a.areaAt(20, 20);
+    QVERIFY(inside != a.areaAt(0, 0));
+    QVERIFY(a.size[inside] >= kMinAreaPixels);
+    QCOMPARE(deepestPoints(a)[inside], QPoint(20, 20));
+}
+
+void TestForge::buildsTheFixtureMap()
+{
+    const BuiltMap map = buildFixture();
+    QCOMPARE(map.picture.size(), QSize(300, 220));
+    QStringList names;
+    for (const BuiltRegion &r : map.regions)
+        names << r.name;
+    QCOMPARE(names, (QStringList{"Archipiélago", "Borde", "Islote", "Tierra de Arriba"}));
+
+    const WhiteAreas areas = labelWhiteAreas(map.picture);
+    QSet<int> used;
+    for (const BuiltRegion &r : map.regions) {
+        for (const QPoint s : r.seeds) {
+            const int a = areas.areaAt(s.x(), s.y());
+            QVERIFY2(a >= 0, qPrintable(r.name));
+            QVERIFY(areas.size[a] >= kMinAreaPixels);
+            QVERIFY2(!used.contains(a), qPrintable(r.name));
+            used.insert(a);
+        }
+    }
+    // Five islands: the three largest stay white, the two others are tinted.
+    QCOMPARE(map.regions[0].seeds.size(), size_t(3));
+    QCOMPARE(map.regions[0].extraIslands, 2);
+    QVERIFY(areas.size[areas.areaAt(map.regions[0].seeds[0].x(), map.regions[0].seeds[0].y())]
+            > areas.size[areas.areaAt(map.regions[0].seeds[1].x(), map.regions[0].seeds[1].y())]);
+    // The islet is too small to click: a marker stands for it.
+    QVERIFY(map.regions[2].marker);
+    QCOMPARE(map.regions[2].seeds.size(), size_t(1));
+    QVERIFY(!map.regions[1].marker);
+    // The polygon without a code was moved into Borde: one area, no border inside.
+    QCOMPARE(map.regions[1].seeds.size(), size_t(1));
+    // No white pixel is left that no seed reaches.
+    QCOMPARE(used.size(), areas.count());
+    // The neighbour is land, not white.
+    QCOMPARE(map.picture.pixel(240, 150), colour::land);
+    QCOMPARE(map.picture.pixel(5, 5), colour::sea);
+}
+
+void TestForge::buildIsDeterministic()
+{
+    QString error;
+    const Recipe recipe = fixtureRecipe();
+    const BuiltMap a = buildFixture();
+    const BuiltMap b = buildFixture();
+    QCOMPARE(*pictureBytes(a.picture, &error), *pictureBytes(b.picture, &error));
+    QCOMPARE(*coordinatesFileBytes(recipe, a, &error), *coordinatesFileBytes(recipe, b, &error));
+    QCOMPARE(manifestBytes(recipe, a), manifestBytes(recipe, b));
+}
+
+void TestForge::coordinatesFileIsWindows1252WithCrLf()
+{
+    QString error;
+    const QByteArray bytes = *coordinatesFileBytes(fixtureRecipe(), buildFixture(), &error);
+    QVERIFY(bytes.startsWith("islas.png\r\nPinta\r\nArchipi\xE9lago,"));
+    QVERIFY(bytes.endsWith(",\r\n"));
+    QVERIFY(!bytes.endsWith("\r\n\r\n"));
+    const QList<QByteArray> lines = bytes.split('\n');
+    QCOMPARE(lines.size(), 2 + 4 + 1);
+    for (int i = 2; i < 6; ++i) {
+        QVERIFY(lines[i].endsWith(",\r"));
+        QCOMPARE(lines[i].count(','), 7);
+    }
+    QVERIFY(lines[3].endsWith(",0,0,0,0,\r"));  // one area: the other seeds are zero
+}
+
+void TestForge::pictureKeepsExactColours()
+{
+    QString error;
+    const BuiltMap map = buildFixture();
+    QImage loaded;
+    QVERIFY(loaded.loadFromData(*pictureBytes(map.picture, &error), "png"));
+    QCOMPARE(loaded.convertToFormat(QImage::Format_RGB32), map.picture.convertToFormat(QImage::Format_RGB32));
+    QImage stray = map.picture;
+    stray.setPixel(0, 0, 0xFFFEFEFE);
+    QVERIFY(!pictureBytes(stray, &error));
+    QVERIFY(error.contains(QStringLiteral("fefefe")));
+}
+
+void TestForge::checkPassesOnBuiltMap()
+{
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    QDir(dir.path()).mkpath(QStringLiteral("textos"));
+    writeFile(dir.path() + QStringLiteral("/textos/borde.TXT"), "x");
+    const CheckReport report = checkDataFolder(dir.path());
+    QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+    QCOMPARE(report.maps, 1);
+    QCOMPARE(report.regions, 4);
+    // Card files are found ignoring case, and only counted.
+    QVERIFY2(report.coverage.value(0).contains(QStringLiteral("textos 1/4")), qPrintable(report.coverage.value(0)));
+}
+
+void TestForge::checkReportsFaults_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("seed on a border") << QByteArray("Borde,149,152,") << QByteArray("Borde,107,152,")
+                                      << QStringLiteral("not on a white pixel");
+    QTest::newRow("seed outside") << QByteArray("Borde,149,152,") << QByteArray("Borde,149,999,")
+                                  << QStringLiteral("outside the 300x220 picture");
+    QTest::newRow("two regions in one area") << QByteArray("Borde,149,152,") << QByteArray("Borde,60,150,")
+                                             << QStringLiteral("shares its white area with region 'Borde'");
+    QTest::newRow("names equal ignoring case") << QByteArray("Borde,") << QByteArray("islote,")
+                                               << QStringLiteral("same name as 'islote'");
+    QTest::newRow("slash in a name") << QByteArray("Borde,") << QByteArray("Bor/de,")
+                                     << QStringLiteral("not allowed in file names");
+    QTest::newRow("missing picture") << QByteArray("islas.png") << QByteArray("otra.png")
+                                     << QStringLiteral("'otra.png' is not in Mapas");
+    QTest::newRow("unparsable line") << QByteArray("Borde,149,152,0,0,0,0,") << QByteArray("Borde,149,152")
+                                     << QStringLiteral("Islas de prueba: ");
+}
+
+void TestForge::checkReportsFaults()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, fault);
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    const QString file = dir.path() + QStringLiteral("/Coordenadas/") + kMapFile;
+    QByteArray text = readFile(file);
+    QVERIFY(text.contains(from));
+    writeFile(file, text.replace(from, to));
+    const CheckReport report = checkDataFolder(dir.path());
+    QVERIFY(!report.faults.isEmpty());
+    QVERIFY2(report.faults.join(u'\n').contains(fault), qPrintable(report.faults.join(u'\n')));
+}
+
+void TestForge::commandLineExitCodes()
+{
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    QProcess forgeProcess;
+    forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("check"), dir.path()});
+    QVERIFY(forgeProcess.waitForFinished(60000));
+    QCOMPARE(forgeProcess.exitCode(), 0);
+    QVERIFY(forgeProcess.readAllStandardOutput().contains("1 maps, 4 regions, 0 faults"));
+
+    QFile::remove(dir.path() + QStringLiteral("/Mapas/islas.png"));
+    forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("check"), dir.path()});
+    QVERIFY(forgeProcess.waitForFinished(60000));
+    QCOMPARE(forgeProcess.exitCode(), 1);
+    QVERIFY(forgeProcess.readAllStandardOutput().contains("FAULT Islas de prueba: picture"));
+
+    // A build from the recipe reproduces the files byte for byte.
+    forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE),
+                       {QStringLiteral("build"), QStringLiteral("--data"), dir.path(), QStringLiteral("--manifests"),
+                        dir.path(), QStringLiteral("--sources"), kFixtures, QStringLiteral("--names"), kFixtures,
+                        kFixtures + QStringLiteral("/islas.recipe")});
+    QVERIFY(forgeProcess.waitForFinished(60000));
+    QCOMPARE(forgeProcess.exitCode(), 0);
+    forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE),
+                       {QStringLiteral("build"), QStringLiteral("--verify"), QStringLiteral("--data"), dir.path(),
+                        QStringLiteral("--manifests"), dir.path(), QStringLiteral("--sources"), kFixtures,
+                        QStringLiteral("--names"), kFixtures, kFixtures + QStringLiteral("/islas.recipe")});
+    QVERIFY(forgeProcess.waitForFinished(60000));
+    QCOMPARE(forgeProcess.exitCode(), 0);
+
+    forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("frobnicate")});
+    QVERIFY(forgeProcess.waitForFinished(60000));
+    QCOMPARE(forgeProcess.exitCode(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestForge)
+#include "tst_forge.moc"
