@@ -302,27 +302,46 @@ private slots:
     {
         CardFixture f;
         Form1 &form = f.form;
+        struct Shown {
+            bool modal = false;
+            QString caption;
+            QSize picture;
+            QPoint position;
+        };
+        // Opens the enlarged window from the card's picture and notes what it
+        // showed before closing it.
+        const auto openEnlarged = [&form] {
+            Shown shown;
+            QTimer::singleShot(0, &form, [&shown] {
+                auto *dialog = qobject_cast<Form4 *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                const auto closeIt = qScopeGuard([dialog] { dialog->close(); });
+                shown = {dialog->isModal(), dialog->windowTitle(), dialog->Picture1->pixmap().size(), dialog->pos()};
+            });
+            QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(3, 3));
+            return shown;
+        };
+
         f.open(Peru);
-        QSize shown;
-        QString caption;
-        bool wasModal = false;
-        QTimer::singleShot(0, &form, [&] {
-            auto *dialog = qobject_cast<Form4 *>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            const auto closeIt = qScopeGuard([dialog] { dialog->close(); });
-            wasModal = dialog->isModal();
-            caption = dialog->windowTitle();
-            shown = dialog->Picture1->pixmap().size();
-        });
-        QTest::mouseClick(form.Image1, Qt::LeftButton, {}, QPoint(3, 3));
-        QVERIFY(wasModal);
-        QCOMPARE(shown, QSize(60, 40));
-        QCOMPARE(caption, form.windowTitle());
+        const Shown first = openEnlarged();
+        QVERIFY(first.modal);
+        QCOMPARE(first.caption, form.windowTitle());
+        QCOMPARE(first.picture, QSize(60, 40));
         // The activation handler ran on return and left the card as it was.
         QVERIFY(form.Frame2->isVisible());
         QVERIFY(form.Image1->isVisible());
         QVERIFY(!form.File1->isVisible());
+
+        // A fresh window each time: the same picture at the same place.
+        const Shown again = openEnlarged();
+        QCOMPARE(again.picture, first.picture);
+        QCOMPARE(again.position, first.position);
+
+        // Another region's card enlarges that region's picture.
+        form.List3->setCurrentRow(int(Vacia));
+        QTest::mouseClick(form.Command4, Qt::LeftButton);
+        QCOMPARE(openEnlarged().picture, QSize(900, 150));
     }
 };
 
