@@ -1,5 +1,6 @@
 #include "geodata.h"
 
+#include <cpl_error.h>
 #include <gdal_priv.h>
 #include <ogr_spatialref.h>
 #include <ogr_api.h>
@@ -194,6 +195,12 @@ std::optional<FeatureSet> FeatureSet::load(const QString &path, const QString &l
         return std::nullopt;
     }
     FeatureSet set;
+    // Validity probes report every self-touching ring of Natural Earth; those
+    // are repaired below, so the reports are only noise.
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    struct PopHandler {
+        ~PopHandler() { CPLPopErrorHandler(); }
+    } popHandler;
     layer->ResetReading();
     const QByteArray codeName = codeField.toUtf8();
     const QByteArray nameName = nameField.toUtf8();

@@ -112,6 +112,10 @@ int runBuild(const QStringList &args)
         }
     }
 
+    if (!QFileInfo(folders.sources).isDir()) {
+        err() << folders.sources << ": no such folder; run tools/forge/fetch-sources.sh first\n";
+        return 1;
+    }
     QStringList differences;
     int failures = 0;
     for (const QString &path : recipes) {
