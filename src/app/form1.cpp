@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "app/appinfo.h"
 #include "app/languagefile.h"
 #include "platform/animador.h"
 #include "platform/clickableimage.h"
@@ -53,7 +54,7 @@ QListWidget *makeList(QWidget *parent)
 Form1::Form1(SoundPlayer &soundPlayer, RandomGenerator &generator, QWidget *parent)
     : QWidget(parent), sound(soundPlayer), random(generator)
 {
-    setWindowTitle(QStringLiteral("Mapurix 2.0 - mapurix@mapurix.org"));
+    setWindowTitle(appinfo::windowCaption());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     ui::setBackColour(this, kBackColour);

@@ -38,7 +38,7 @@ private slots:
         QCOMPARE(b.mid(36, 4), QByteArray("data"));
         const double seconds = le32(b, 40) / (2.0 * 22050);
         QVERIFY(seconds > 0.05);
-        QVERIFY(seconds < 0.4);
+        QVERIFY(seconds < 1.0); // it stands in for short cues: never longer than the look animation
     }
 
     void playsTheFileOrTheDefault_data()
