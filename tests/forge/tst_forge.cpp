@@ -111,6 +111,7 @@ void TestForge::recipeFaultsNameTheLine_data()
     QTest::newRow("move with half a box") << QByteArray(base + "move = A B 1 2\n") << QStringLiteral(":7: move needs");
     QTest::newRow("inset without projection")
         << QByteArray(base + "inset = 0 0 10 10 1 2 3 4\n") << QStringLiteral(":7: inset needs");
+    QTest::newRow("fit with half a pair") << QByteArray(base + "fit = 1 2 3\n") << QStringLiteral(":7: fit needs");
     QTest::newRow("no regions") << QByteArray("title = T\npicture = t.png\n") << QStringLiteral("are required");
 }
 
@@ -130,7 +131,8 @@ void TestForge::recipeReadsInsetsMovesAndQuotedCodes()
                             "projection = +proj=laea +lat_0=40\nframe = -10 35 5 44 # trailing comment\n"
                             "inset = 6 500 262 150 -18.3 27.5 -13.3 29.5 | +proj=laea +lat_0=28.5\n"
                             "move = \"name:N. Cyprus\" 196\nmove = 643 804 32.4 44.3 36.7 46.3\n"
-                            "rename = 13 \"Georgia (Estados Unidos)\"\nregions = 01 02\nregions = 03\n";
+                            "rename = 13 \"Georgia (Estados Unidos)\"\nregions = 01 02\nregions = 03\n"
+                            "fit = -80 5 -60 12.5\n";
     const RecipeResult r = parseRecipe(text, QStringLiteral("e.recipe"));
     QVERIFY2(r.recipe, qPrintable(r.error));
     const Recipe &e = *r.recipe;
@@ -147,6 +149,8 @@ void TestForge::recipeReadsInsetsMovesAndQuotedCodes()
     QVERIFY(e.moves[1].box);
     QCOMPARE(e.moves[1].box->lon1, 36.7);
     QCOMPARE(e.renames.at(QStringLiteral("13")), QStringLiteral("Georgia (Estados Unidos)"));
+    QCOMPARE(e.fit.size(), size_t(2));
+    QCOMPARE(e.fit[1], QPointF(-60, 12.5));
 }
 
 void TestForge::regionNameRules_data()

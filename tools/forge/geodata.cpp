@@ -311,7 +311,8 @@ Projector::~Projector()
 }
 
 std::unique_ptr<Projector> Projector::create(const QString &projection, const GeoBox &frame,
-                                             const QRect &target, QString *error)
+                                             const QRect &target, QString *error,
+                                             const std::vector<QPointF> &fit)
 {
     OGRSpatialReference geographic;
     geographic.SetWellKnownGeogCS("WGS84");
@@ -332,23 +333,27 @@ std::unique_ptr<Projector> Projector::create(const QString &projection, const Ge
     p->visible = GeoBox{frame.lon0 - kVisibleMarginLon, std::max(-90.0, frame.lat0 - kVisibleMarginLat),
                         frame.lon1 + kVisibleMarginLon, std::min(90.0, frame.lat1 + kVisibleMarginLat)};
 
-    // The frame's projected extent, from its edges and a grid inside it.
-    constexpr int kSteps = 32;
+    // The projected extent of the frame (its edges and a grid inside it) or
+    // of the places that must show.
+    std::vector<QPointF> samples = fit;
+    if (samples.empty()) {
+        constexpr int kSteps = 32;
+        for (int i = 0; i <= kSteps; ++i)
+            for (int j = 0; j <= kSteps; ++j)
+                samples.emplace_back(frame.lon0 + (frame.lon1 - frame.lon0) * i / kSteps,
+                                     frame.lat0 + (frame.lat1 - frame.lat0) * j / kSteps);
+    }
     double minX = std::numeric_limits<double>::max(), minY = minX;
     double maxX = -minX, maxY = -minX;
-    for (int i = 0; i <= kSteps; ++i) {
-        for (int j = 0; j <= kSteps; ++j) {
-            double x = frame.lon0 + (frame.lon1 - frame.lon0) * i / kSteps;
-            double y = frame.lat0 + (frame.lat1 - frame.lat0) * j / kSteps;
-            if (x > 180)
-                x -= 360;
-            if (!p->transform->Transform(1, &x, &y))
-                continue;
-            minX = std::min(minX, x);
-            maxX = std::max(maxX, x);
-            minY = std::min(minY, y);
-            maxY = std::max(maxY, y);
-        }
+    for (const QPointF &s : samples) {
+        double x = s.x() > 180 ? s.x() - 360 : s.x();
+        double y = s.y();
+        if (!p->transform->Transform(1, &x, &y))
+            continue;
+        minX = std::min(minX, x);
+        maxX = std::max(maxX, x);
+        minY = std::min(minY, y);
+        maxY = std::max(maxY, y);
     }
     if (!(maxX > minX && maxY > minY)) {
         *error = QStringLiteral("the frame does not project to an area");

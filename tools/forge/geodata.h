@@ -49,9 +49,11 @@ public:
     Projector(const Projector &) = delete;
     Projector &operator=(const Projector &) = delete;
 
-    // Fits `frame` into `target`, keeping the projection's proportions.
+    // Fits `frame` (or, when given, the points of `fit`) into `target`,
+    // keeping the projection's proportions.
     static std::unique_ptr<Projector> create(const QString &projection, const GeoBox &frame,
-                                             const QRect &target, QString *error);
+                                             const QRect &target, QString *error,
+                                             const std::vector<QPointF> &fit = {});
 
     // The geometry's polygons in pixels; parts far outside the frame are cut
     // away first so that the far side of the globe never folds over the map.

@@ -202,7 +202,7 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
     {
         View main;
         main.rect = QRect(QPoint(0, 0), recipe.size);
-        main.projector = Projector::create(recipe.projection, recipe.frame, main.rect, error);
+        main.projector = Projector::create(recipe.projection, recipe.frame, main.rect, error, recipe.fit);
         if (!main.projector)
             return fail(*error);
         views.push_back(std::move(main));

@@ -110,6 +110,11 @@ RecipeResult parseRecipe(const QByteArray &text, const QString &path)
             if (!toNumbers(words, 0, 4, n))
                 return fail(lineNo, QStringLiteral("frame needs lon0 lat0 lon1 lat1"));
             r.frame = boxFrom(n);
+        } else if (key == u"fit") {
+            if (words.size() < 4 || words.size() % 2 != 0 || !toNumbers(words, 0, int(words.size()), n))
+                return fail(lineNo, QStringLiteral("fit needs lon lat pairs"));
+            for (size_t k = 0; k + 1 < n.size(); k += 2)
+                r.fit.emplace_back(n[k], n[k + 1]);
         } else if (key == u"regions") {
             r.regions << words;
         } else if (key == u"neighbours") {

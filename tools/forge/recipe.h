@@ -2,6 +2,7 @@
 // map of the atlas. Lines are `key = value`; `#` starts a comment.
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -61,6 +62,9 @@ struct Recipe {
     QString namesColumn = QStringLiteral("nombre");
     QString projection;
     GeoBox frame;
+    // Places that must show, when the frame's corners would waste the picture
+    // (a conic or azimuthal view of a continent): lon lat pairs.
+    std::vector<QPointF> fit;
     QStringList regions;
     bool allNeighbours = true;
     QStringList neighbours;
