@@ -1,6 +1,8 @@
 // Tests of the atlas forge: recipe reading, name rules, the pixel work behind
-// seeds, a whole build of a tiny map, and the check of a data folder.
+// seeds, vector data handling, a whole build of a tiny map, and the check of a
+// data folder.
 #include "checker.h"
+#include "geodata.h"
 #include "mapbuilder.h"
 #include "mapraster.h"
 #include "recipe.h"
@@ -13,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QtMath>
 #include <QtTest>
+
+#include <ogr_api.h>
 
 using namespace forge;
 
@@ -81,6 +85,10 @@ private slots:
     void regionNameRules();
     void windows1252Bytes();
     void spanishOrder();
+
+    void antimeridianRingsAreMadeContinuous();
+    void moveTakesOnlyPolygonsInTheBox();
+    void sharedCodesAreMerged();
 
     void whiteAreasAreFourConnected();
     void deepestPointIsInTheMiddle();
@@ -195,6 +203,83 @@ void TestForge::spanishOrder()
     std::sort(names.begin(), names.end(),
               [](const QString &a, const QString &b) { return collationKey(a) < collationKey(b); });
     QCOMPARE(names, (QStringList{"Álava", "Albacete", "alemania", "Austria", "Nueva Zelanda", "Ñu", "Omán", "Zambia"}));
+}
+
+namespace {
+
+std::optional<FeatureSet> loadGeoJson(const QTemporaryDir &dir, const QByteArray &features)
+{
+    const QString path = dir.filePath(QStringLiteral("t.geojson"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly))
+        return std::nullopt;
+    f.write("{\"type\":\"FeatureCollection\",\"features\":[" + features + "]}");
+    f.close();
+    QString error;
+    return FeatureSet::load(path, QString(), QStringLiteral("code"), QStringLiteral("name"), &error);
+}
+
+QByteArray square(const char *code, double lon, double lat, double side)
+{
+    return QStringLiteral("{\"type\":\"Feature\",\"properties\":{\"code\":\"%1\"},\"geometry\":{\"type\":"
+                          "\"Polygon\",\"coordinates\":[[[%2,%3],[%4,%3],[%4,%5],[%2,%5],[%2,%3]]]}}")
+        .arg(QLatin1String(code)).arg(lon).arg(lat).arg(lon + side).arg(lat + side)
+        .toUtf8();
+}
+
+} // namespace
+
+void TestForge::antimeridianRingsAreMadeContinuous()
+{
+    // An island stored cut at the antimeridian: its ring jumps from 179 to -179.
+    QTemporaryDir dir;
+    const auto set = loadGeoJson(dir, "{\"type\":\"Feature\",\"properties\":{\"code\":\"FJI\"},\"geometry\":"
+                                      "{\"type\":\"Polygon\",\"coordinates\":[[[179,-17],[-179,-17],[-179,-16],"
+                                      "[179,-16],[179,-17]]]}}");
+    QVERIFY(set);
+    const Feature *f = set->find(QStringLiteral("FJI"));
+    QVERIFY(f);
+    OGREnvelope e;
+    f->geometry->getEnvelope(&e);
+    QCOMPARE(e.MinX, 179.0);
+    QCOMPARE(e.MaxX, 181.0);  // two degrees wide, not the whole world
+    QVERIFY(OGR_G_Area(OGRGeometry::ToHandle(f->geometry.get())) < 3);
+}
+
+void TestForge::moveTakesOnlyPolygonsInTheBox()
+{
+    QTemporaryDir dir;
+    const QByteArray multi = "{\"type\":\"Feature\",\"properties\":{\"code\":\"RUS\"},\"geometry\":{\"type\":"
+                             "\"MultiPolygon\",\"coordinates\":[[[[0,0],[5,0],[5,5],[0,5],[0,0]]],"
+                             "[[[10,0],[11,0],[11,1],[10,1],[10,0]]]]}}";
+    auto set = loadGeoJson(dir, multi + "," + square("UKR", 11, 0, 2));
+    QVERIFY(set);
+    QString error;
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}}, &error));
+    OGREnvelope rus, ukr;
+    set->find(QStringLiteral("RUS"))->geometry->getEnvelope(&rus);
+    set->find(QStringLiteral("UKR"))->geometry->getEnvelope(&ukr);
+    QCOMPARE(rus.MaxX, 5.0);
+    QCOMPARE(ukr.MinX, 10.0);
+    // The shared edge is dissolved: one polygon, not two side by side.
+    QCOMPARE(wkbFlatten(set->find(QStringLiteral("UKR"))->geometry->getGeometryType()), wkbPolygon);
+
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}}, &error));
+    QVERIFY(error.contains(QStringLiteral("nothing")));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt}, &error));
+    // A whole move to a new code takes the feature's place.
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt}, &error));
+    QVERIFY(!set->find(QStringLiteral("RUS")));
+    QVERIFY(set->find(QStringLiteral("NEW")));
+}
+
+void TestForge::sharedCodesAreMerged()
+{
+    QTemporaryDir dir;
+    const auto set = loadGeoJson(dir, square("AUS", 0, 0, 4) + "," + square("AUS", 10, 10, 1));
+    QVERIFY(set);
+    QCOMPARE(set->features.size(), size_t(1));
+    QCOMPARE(OGR_G_Area(OGRGeometry::ToHandle(set->features[0].geometry.get())), 17.0);
 }
 
 void TestForge::whiteAreasAreFourConnected()
