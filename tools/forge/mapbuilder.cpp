@@ -108,6 +108,55 @@ KeptAreas keepLargestAreas(QImage &picture, const QImage &ids, int regionCount, 
     return KeptAreas{std::move(areas), owner, byRegion};
 }
 
+// The centre of the largest 8-connected patch of a region's pixels in the id
+// picture, so that the marker of a scattered archipelago (Kiribati) stands on
+// one of its islands rather than in the sea between them.
+std::optional<QPoint> largestPatchCentre(const QImage &ids, int regionIndex)
+{
+    const int w = ids.width();
+    const int h = ids.height();
+    std::vector<char> seen(static_cast<size_t>(w) * h, 0);
+    auto mine = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < w && y < h
+               && idOf(reinterpret_cast<const QRgb *>(ids.constScanLine(y))[x]) == regionIndex;
+    };
+    qint64 bestCount = 0;
+    QPoint best;
+    std::vector<QPoint> stack;
+    for (int y0 = 0; y0 < h; ++y0) {
+        for (int x0 = 0; x0 < w; ++x0) {
+            if (seen[static_cast<size_t>(y0) * w + x0] || !mine(x0, y0))
+                continue;
+            qint64 count = 0, sx = 0, sy = 0;
+            seen[static_cast<size_t>(y0) * w + x0] = 1;
+            stack.push_back(QPoint(x0, y0));
+            while (!stack.empty()) {
+                const QPoint p = stack.back();
+                stack.pop_back();
+                ++count;
+                sx += p.x();
+                sy += p.y();
+                for (int dy = -1; dy <= 1; ++dy) {
+                    for (int dx = -1; dx <= 1; ++dx) {
+                        const int x = p.x() + dx, y = p.y() + dy;
+                        if (mine(x, y) && !seen[static_cast<size_t>(y) * w + x]) {
+                            seen[static_cast<size_t>(y) * w + x] = 1;
+                            stack.push_back(QPoint(x, y));
+                        }
+                    }
+                }
+            }
+            if (count > bestCount) {
+                bestCount = count;
+                best = QPoint(int(sx / count), int(sy / count));
+            }
+        }
+    }
+    if (bestCount == 0)
+        return std::nullopt;
+    return best;
+}
+
 // Candidate marker offsets, nearest first, in a fixed order.
 const std::vector<QPoint> &spiral()
 {
@@ -288,27 +337,17 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
     for (int r = 0; r < regionCount; ++r) {
         if (!kept[r].empty())
             continue;
-        std::optional<QPoint> place;
-        qint64 sx = 0, sy = 0, n = 0;
-        for (int y = 0; y < ids.height(); ++y) {
-            const auto *line = reinterpret_cast<const QRgb *>(ids.constScanLine(y));
-            for (int x = 0; x < ids.width(); ++x) {
-                if (idOf(line[x]) == r) {
-                    sx += x;
-                    sy += y;
-                    ++n;
-                }
-            }
-        }
-        if (n > 0) {
-            place = QPoint(int(sx / n), int(sy / n));
-        } else if (auto inner = mainPoint(*regionFeatures[r]->geometry)) {
-            // Insets first: a place shown in a box is drawn there.
-            for (size_t i = views.size(); i-- > 0;) {
-                auto px = views[i].projector->point(inner->getX(), inner->getY());
-                if (px && views[i].rect.contains(px->toPoint())) {
-                    place = px->toPoint();
-                    break;
+        std::optional<QPoint> place = largestPatchCentre(ids, r);
+        // Too small to cover a single pixel: the inner point of its largest polygon.
+        if (!place) {
+            if (auto inner = mainPoint(*regionFeatures[r]->geometry)) {
+                // Insets first: a place shown in a box is drawn there.
+                for (size_t i = views.size(); i-- > 0;) {
+                    auto px = views[i].projector->point(inner->getX(), inner->getY());
+                    if (px && views[i].rect.contains(px->toPoint())) {
+                        place = px->toPoint();
+                        break;
+                    }
                 }
             }
         }
