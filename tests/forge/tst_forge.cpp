@@ -2,7 +2,7 @@
 // seeds, vector data handling, a whole build of a tiny map, and the check of a
 // data folder.
 #include "checker.h"
-#include "geodata.h"
+#include "featureset.h"
 #include "mapbuilder.h"
 #include "mapraster.h"
 #include "recipe.h"

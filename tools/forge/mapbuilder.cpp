@@ -1,6 +1,8 @@
 #include "mapbuilder.h"
 
-#include "geodata.h"
+#include "featureset.h"
+#include "geometry.h"
+#include "projector.h"
 #include "mapraster.h"
 #include "nametable.h"
 #include "regionnames.h"

@@ -1,11 +1,11 @@
-// Vector data through GDAL/OGR: features keyed by their code, and their
-// projection (PROJ through OGR's coordinate transformation) into picture
-// pixels.
+// Projection of longitude/latitude geometry (PROJ through OGR's coordinate
+// transformation) into the pixels of a picture or of an inset.
 #pragma once
 
 #include "recipe.h"
 
 #include <QPainterPath>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 
@@ -18,30 +18,6 @@
 class OGRCoordinateTransformation;
 
 namespace forge {
-
-struct Feature {
-    QString code;  // the code field, or "name:NAME" for a feature without one
-    OGRGeometryUniquePtr geometry;  // longitude/latitude
-};
-
-class FeatureSet {
-public:
-    // Features that share a code (an island group stored twice) are merged.
-    static std::optional<FeatureSet> load(const QString &path, const QString &layer,
-                                          const QString &codeField, const QString &nameField,
-                                          QString *error);
-
-    const Feature *find(const QString &code) const;
-    bool apply(const FeatureMove &move, QString *error);
-
-    std::vector<Feature> features;
-
-private:
-    Feature *findMutable(const QString &code);
-};
-
-// The polygon of `geometry` with the largest area, and a point inside it.
-std::optional<OGRPoint> mainPoint(const OGRGeometry &geometry);
 
 class Projector {
 public:

@@ -1,0 +1,197 @@
+#include "featureset.h"
+
+#include "geometry.h"
+
+#include <cpl_error.h>
+#include <gdal_priv.h>
+#include <ogrsf_frmts.h>
+
+#include <cmath>
+#include <memory>
+
+namespace forge {
+
+namespace {
+
+OGRGeometryUniquePtr unionOf(OGRGeometryUniquePtr a, const OGRGeometry &b)
+{
+    if (!a)
+        return OGRGeometryUniquePtr(b.clone());
+    OGRGeometryUniquePtr u(a->Union(&b));
+    if (u)
+        return u;
+    // A topology fault in the source: keep both without dissolving the border.
+    auto multi = std::make_unique<OGRMultiPolygon>();
+    std::vector<const OGRPolygon *> parts;
+    collectPolygons(*a, parts);
+    collectPolygons(b, parts);
+    for (const OGRPolygon *p : parts)
+        multi->addGeometry(p);
+    return OGRGeometryUniquePtr(multi.release());
+}
+
+// Rings stored cut at the antimeridian jump from +180 to -180 (Russia's
+// Chukotka, Fiji); seen as a plane that edge crosses the whole world. Making
+// longitudes continuous (beyond 180 where needed) gives the true shape. A ring
+// around a pole does not close that way and is left alone.
+void unwrapRing(OGRLinearRing &ring)
+{
+    const int n = ring.getNumPoints();
+    if (n < 2)
+        return;
+    std::vector<double> lon(n);
+    double shift = 0;
+    bool jumped = false;
+    lon[0] = ring.getX(0);
+    for (int i = 1; i < n; ++i) {
+        const double step = ring.getX(i) + shift - lon[i - 1];
+        if (step > 180) {
+            shift -= 360;
+            jumped = true;
+        } else if (step < -180) {
+            shift += 360;
+            jumped = true;
+        }
+        lon[i] = ring.getX(i) + shift;
+    }
+    if (!jumped || std::abs(lon[n - 1] - lon[0]) > 1e-9)
+        return;
+    // Keep the ring's bulk where it was stored: shift back when most of it
+    // moved beyond the usual range.
+    double mean = 0;
+    for (double v : lon)
+        mean += v;
+    mean /= n;
+    const double back = mean > 180 ? -360 : mean < -180 ? 360 : 0;
+    for (int i = 0; i < n; ++i)
+        ring.setPoint(i, lon[i] + back, ring.getY(i));
+}
+
+void unwrapGeometry(OGRGeometry &g)
+{
+    switch (wkbFlatten(g.getGeometryType())) {
+    case wkbPolygon:
+        for (OGRLinearRing *ring : *g.toPolygon())
+            unwrapRing(*ring);
+        break;
+    case wkbMultiPolygon:
+    case wkbGeometryCollection:
+        for (OGRGeometry *part : *g.toGeometryCollection())
+            unwrapGeometry(*part);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+std::optional<FeatureSet> FeatureSet::load(const QString &path, const QString &layerName,
+                                           const QString &codeField, const QString &nameField,
+                                           QString *error)
+{
+    GDALAllRegister();
+    std::unique_ptr<GDALDataset> ds(GDALDataset::Open(path.toUtf8().constData(),
+                                                      GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    if (!ds) {
+        *error = QStringLiteral("%1: cannot open as vector data").arg(path);
+        return std::nullopt;
+    }
+    OGRLayer *layer = layerName.isEmpty() ? ds->GetLayer(0) : ds->GetLayerByName(layerName.toUtf8().constData());
+    if (!layer) {
+        *error = QStringLiteral("%1: no layer '%2'").arg(path, layerName);
+        return std::nullopt;
+    }
+    FeatureSet set;
+    // Validity probes report every self-touching ring of Natural Earth; those
+    // are repaired below, so the reports are only noise.
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    struct PopHandler {
+        ~PopHandler() { CPLPopErrorHandler(); }
+    } popHandler;
+    layer->ResetReading();
+    const QByteArray codeName = codeField.toUtf8();
+    const QByteArray nameName = nameField.toUtf8();
+    for (auto &f : *layer) {
+        const OGRGeometry *g = f->GetGeometryRef();
+        if (!g || g->IsEmpty())
+            continue;
+        QString code;
+        const int ci = f->GetFieldIndex(codeName.constData());
+        if (ci >= 0 && f->IsFieldSetAndNotNull(ci))
+            code = QString::fromUtf8(f->GetFieldAsString(ci));
+        if (code.isEmpty()) {
+            const int ni = f->GetFieldIndex(nameName.constData());
+            if (ni >= 0 && f->IsFieldSetAndNotNull(ni))
+                code = QStringLiteral("name:") + QString::fromUtf8(f->GetFieldAsString(ni));
+        }
+        if (code.isEmpty())
+            continue;
+        OGRGeometryUniquePtr geometry(g->clone());
+        unwrapGeometry(*geometry);
+        // Natural Earth has a few self-touching rings (Russia's Arctic coast)
+        // that GEOS refuses to clip or merge until they are repaired.
+        if (!geometry->IsValid()) {
+            if (OGRGeometryUniquePtr repaired{geometry->MakeValid()})
+                geometry = std::move(repaired);
+        }
+        if (Feature *existing = set.findMutable(code)) {
+            existing->geometry = unionOf(std::move(existing->geometry), *geometry);
+        } else {
+            set.features.push_back(Feature{code, std::move(geometry)});
+        }
+    }
+    return set;
+}
+
+Feature *FeatureSet::findMutable(const QString &code)
+{
+    for (Feature &f : features) {
+        if (f.code == code)
+            return &f;
+    }
+    return nullptr;
+}
+
+const Feature *FeatureSet::find(const QString &code) const
+{
+    return const_cast<FeatureSet *>(this)->findMutable(code);
+}
+
+bool FeatureSet::apply(const FeatureMove &move, QString *error)
+{
+    Feature *from = findMutable(move.from);
+    if (!from) {
+        *error = QStringLiteral("move: no feature '%1'").arg(move.from);
+        return false;
+    }
+    std::vector<const OGRPolygon *> parts;
+    collectPolygons(*from->geometry, parts);
+    auto moved = std::make_unique<OGRMultiPolygon>();
+    auto kept = std::make_unique<OGRMultiPolygon>();
+    for (const OGRPolygon *p : parts) {
+        bool take = true;
+        if (move.box) {
+            const std::optional<OGRPoint> inner = innerPoint(*p);
+            take = inner && inBox(*move.box, inner->getX(), inner->getY());
+        }
+        (take ? moved : kept)->addGeometry(p);
+    }
+    if (moved->IsEmpty()) {
+        *error = QStringLiteral("move: nothing of '%1' lies in the box").arg(move.from);
+        return false;
+    }
+    OGRGeometryUniquePtr movedGeometry(moved.release());
+    if (kept->IsEmpty()) {
+        features.erase(features.begin() + (from - features.data()));
+    } else {
+        from->geometry.reset(kept.release());
+    }
+    if (Feature *to = findMutable(move.to))
+        to->geometry = unionOf(std::move(to->geometry), *movedGeometry);
+    else
+        features.push_back(Feature{move.to, std::move(movedGeometry)});
+    return true;
+}
+
+} // namespace forge

@@ -1,0 +1,37 @@
+// Vector data read through GDAL/OGR: the features of one layer keyed by their
+// code, in longitude/latitude.
+#pragma once
+
+#include "recipe.h"
+
+#include <QString>
+
+#include <ogr_geometry.h>
+
+#include <optional>
+#include <vector>
+
+namespace forge {
+
+struct Feature {
+    QString code;  // the code field, or "name:NAME" for a feature without one
+    OGRGeometryUniquePtr geometry;  // longitude/latitude
+};
+
+class FeatureSet {
+public:
+    // Features that share a code (an island group stored twice) are merged.
+    static std::optional<FeatureSet> load(const QString &path, const QString &layer,
+                                          const QString &codeField, const QString &nameField,
+                                          QString *error);
+
+    const Feature *find(const QString &code) const;
+    bool apply(const FeatureMove &move, QString *error);
+
+    std::vector<Feature> features;
+
+private:
+    Feature *findMutable(const QString &code);
+};
+
+} // namespace forge
