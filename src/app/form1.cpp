@@ -282,10 +282,7 @@ void Form1::Form_Activate()
         return;
     Picture1->hide();
     File1->show();
-    state.questionsAsked = 0;
-    state.shared.hitCount = 0;
-    state.shared.errorCount = 0;
-    state.shared.anotherTestRequested = false;
+    state.resetTestCounters();
     Animador2->hide();
     Animador3->hide();
     Animador1[0]->hide();

@@ -169,10 +169,7 @@ void Form1::Command3_Click()
     Frame1->show();
     Picture1->hide();
     File1->show();
-    state.questionsAsked = 0;
-    state.shared.hitCount = 0;
-    state.shared.errorCount = 0;
-    state.shared.anotherTestRequested = false;
+    state.resetTestCounters();
     List3->hide();
     Frame2->hide();
     Command3->hide();

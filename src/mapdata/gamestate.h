@@ -47,4 +47,13 @@ struct GameState {
     std::array<QString, 6> uiTexts;
 
     ProgramWide shared;
+
+    // Back on the map-choice screen: the next map starts a new test.
+    void resetTestCounters()
+    {
+        questionsAsked = 0;
+        shared.hitCount = 0;
+        shared.errorCount = 0;
+        shared.anotherTestRequested = false;
+    }
 };
