@@ -101,6 +101,9 @@ private slots:
     void pictureKeepsExactColours();
 
     void checkPassesOnBuiltMap();
+    void windowFootprintOnTheSmallestScreen_data();
+    void windowFootprintOnTheSmallestScreen();
+    void checkFailsAMapTooBigForTheScreen();
     void checkReportsFaults_data();
     void checkReportsFaults();
     void commandLineExitCodes();
@@ -437,6 +440,60 @@ void TestForge::checkPassesOnBuiltMap()
     QCOMPARE(report.regions, 4);
     // Card files are found ignoring case, and only counted.
     QVERIFY2(report.coverage.value(0).contains(QStringLiteral("textos 1/4")), qPrintable(report.coverage.value(0)));
+    // 300 x 220: 127 and 144 pixels beside the map, 84 under it, 30 of title bar;
+    // narrower than the quiz's top row, which is only noted.
+    QVERIFY2(report.windows.value(0).contains(
+                 QStringLiteral("quiz 427x334, study 444x334; too narrow for the quiz's counters and mark")),
+             qPrintable(report.windows.value(0)));
+}
+
+// The bounds worked out from the window's offsets: a picture of at most
+// 1222 x 606 pixels (the study mode's region list sets the width, the palette
+// under the map the height) and at least 458 wide (the quiz mode's mark).
+void TestForge::windowFootprintOnTheSmallestScreen_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("quiz");
+    QTest::addColumn<QSize>("study");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<bool>("showsTopRow");
+    QTest::newRow("largest picture") << QSize(1222, 606) << QSize(1349, 720) << QSize(1366, 720) << true << true;
+    QTest::newRow("one row too tall") << QSize(1222, 607) << QSize(1349, 721) << QSize(1366, 721) << false << true;
+    QTest::newRow("one column too wide") << QSize(1223, 606) << QSize(1350, 720) << QSize(1367, 720) << false
+                                         << true;
+    QTest::newRow("the first edition's 900 x 700") << QSize(900, 700) << QSize(1027, 814) << QSize(1044, 814)
+                                                   << false << true;
+    // The mark ends at 8775 twips, 585 pixels: a picture at least 458 wide.
+    QTest::newRow("narrowest picture") << QSize(458, 600) << QSize(585, 714) << QSize(602, 714) << true << true;
+    QTest::newRow("too narrow for the mark") << QSize(457, 600) << QSize(584, 714) << QSize(601, 714) << true
+                                             << false;
+}
+
+void TestForge::windowFootprintOnTheSmallestScreen()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, quiz);
+    QFETCH(QSize, study);
+    QFETCH(bool, fits);
+    QFETCH(bool, showsTopRow);
+    const WindowFootprint window = windowFootprint(picture);
+    QCOMPARE(window.quiz, quiz);
+    QCOMPARE(window.study, study);
+    QCOMPARE(window.fits(kSmallestScreen), fits);
+    QCOMPARE(window.showsTopRow(), showsTopRow);
+}
+
+void TestForge::checkFailsAMapTooBigForTheScreen()
+{
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    QImage big(1000, 700, QImage::Format_RGB32);
+    big.fill(Qt::white);
+    QVERIFY(big.save(dir.path() + QStringLiteral("/Mapas/islas.png")));
+    const CheckReport report = checkDataFolder(dir.path());
+    QVERIFY2(report.faults.join(u'\n').contains(QStringLiteral("does not fit 1366x720")),
+             qPrintable(report.faults.join(u'\n')));
+    QVERIFY2(report.windows.value(0).contains(QStringLiteral("quiz 1127x814")), qPrintable(report.windows.value(0)));
 }
 
 void TestForge::checkReportsFaults_data()

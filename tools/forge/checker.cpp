@@ -4,6 +4,8 @@
 #include "regionnames.h"
 
 #include "mapdata/coordinatesfile.h"
+#include "mapdata/maplayout.h"
+#include "platform/units.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +39,24 @@ QString findIgnoringCase(const QDir &dir, const QString &name)
 }
 
 } // namespace
+
+bool WindowFootprint::fits(QSize screen) const
+{
+    return quiz.width() <= screen.width() && quiz.height() <= screen.height() && study.width() <= screen.width()
+        && study.height() <= screen.height();
+}
+
+bool WindowFootprint::showsTopRow() const
+{
+    return quiz.width() >= units::toPixels(mapwindow::kLabel2Left + mapwindow::kLabel2Width);
+}
+
+WindowFootprint windowFootprint(QSize picture)
+{
+    const MapWindowSize client = mapWindowSize(picture);
+    const QSize titleBar(0, kTitleBarPixels);
+    return WindowFootprint{client.quiz + titleBar, client.study + titleBar};
+}
 
 CheckReport checkDataFolder(const QString &dataFolder)
 {
@@ -100,6 +120,21 @@ CheckReport checkDataFolder(const QString &dataFolder)
             fault(QStringLiteral("picture '%1' cannot be loaded").arg(map.mapPictureFile));
             continue;
         }
+        const WindowFootprint window = windowFootprint(picture.size());
+        const QString windowSizes = QStringLiteral("quiz %1x%2, study %3x%4")
+                                        .arg(window.quiz.width()).arg(window.quiz.height())
+                                        .arg(window.study.width()).arg(window.study.height());
+        // Too narrow a window hides the quiz's mark but leaves the game
+        // playable: a note, not a fault.
+        report.windows << QStringLiteral("%1: picture %2x%3; window with title bar: %4%5")
+                              .arg(fileName).arg(picture.width()).arg(picture.height()).arg(windowSizes,
+                                   window.showsTopRow() ? QString()
+                                                        : QStringLiteral("; too narrow for the quiz's counters and mark"));
+        if (!window.fits(kSmallestScreen))
+            fault(QStringLiteral("the %1x%2 picture makes a window (%3) that does not fit %4x%5")
+                      .arg(picture.width()).arg(picture.height()).arg(windowSizes)
+                      .arg(kSmallestScreen.width()).arg(kSmallestScreen.height()));
+
         const WhiteAreas areas = labelWhiteAreas(picture);
         QHash<int, int> areaRegion;  // white area -> region index that seeds it
         for (int i = 0; i < count; ++i) {
