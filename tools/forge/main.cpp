@@ -4,9 +4,7 @@
 #include "mapbuilder.h"
 #include "recipe.h"
 
-#ifdef MAPURIX_FORGE_HAS_CARDS
-#include "cards/cards.h"
-#endif
+#include "cards.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -37,9 +35,7 @@ int usage()
              "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
              "                      [--verify] [RECIPE-OR-FOLDER...]\n"
              "  mapurix-forge check DATA_FOLDER\n"
-#ifdef MAPURIX_FORGE_HAS_CARDS
              "  mapurix-forge cards ...\n"
-#endif
           ;
     err().flush();
     return 2;
@@ -200,9 +196,7 @@ int main(int argc, char **argv)
         return runBuild(args);
     if (command == u"check")
         return runCheck(args);
-#ifdef MAPURIX_FORGE_HAS_CARDS
     if (command == u"cards")
         return runCardsCommand(args);
-#endif
     return usage();
 }
