@@ -32,6 +32,7 @@ public:
 
 private:
     Feature *findMutable(const QString &code);
+    bool cut(Feature &from, const FeatureMove &move, QString *error);
 };
 
 } // namespace forge

@@ -88,6 +88,7 @@ private slots:
 
     void antimeridianRingsAreMadeContinuous();
     void moveTakesOnlyPolygonsInTheBox();
+    void cutSplitsAFeatureAlongThePolygon();
     void sharedCodesAreMerged();
 
     void whiteAreasAreFourConnected();
@@ -120,6 +121,9 @@ void TestForge::recipeFaultsNameTheLine_data()
     QTest::newRow("short frame") << QByteArray(base + "frame = 1 2 3\n") << QStringLiteral(":7: frame needs");
     QTest::newRow("size not numeric") << QByteArray(base + "size = big 3\n") << QStringLiteral(":7: size needs");
     QTest::newRow("move with half a box") << QByteArray(base + "move = A B 1 2\n") << QStringLiteral(":7: move needs");
+    QTest::newRow("cut with two corners") << QByteArray(base + "cut = A B 1 2 3 4\n") << QStringLiteral(":7: cut needs");
+    QTest::newRow("cut with half a pair") << QByteArray(base + "cut = A B 1 2 3 4 5 6 7\n")
+                                          << QStringLiteral(":7: cut needs");
     QTest::newRow("inset without projection")
         << QByteArray(base + "inset = 0 0 10 10 1 2 3 4\n") << QStringLiteral(":7: inset needs");
     QTest::newRow("fit with half a pair") << QByteArray(base + "fit = 1 2 3\n") << QStringLiteral(":7: fit needs");
@@ -258,7 +262,7 @@ void TestForge::moveTakesOnlyPolygonsInTheBox()
     auto set = loadGeoJson(dir, multi + "," + square("UKR", 11, 0, 2));
     QVERIFY(set);
     QString error;
-    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}}, &error));
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}, {}}, &error));
     OGREnvelope rus, ukr;
     set->find(QStringLiteral("RUS"))->geometry->getEnvelope(&rus);
     set->find(QStringLiteral("UKR"))->geometry->getEnvelope(&ukr);
@@ -267,13 +271,45 @@ void TestForge::moveTakesOnlyPolygonsInTheBox()
     // The shared edge is dissolved: one polygon, not two side by side.
     QCOMPARE(wkbFlatten(set->find(QStringLiteral("UKR"))->geometry->getGeometryType()), wkbPolygon);
 
-    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}}, &error));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}, {}}, &error));
     QVERIFY(error.contains(QStringLiteral("nothing")));
-    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt}, &error));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt, {}}, &error));
     // A whole move to a new code takes the feature's place.
-    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt}, &error));
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt, {}}, &error));
     QVERIFY(!set->find(QStringLiteral("RUS")));
     QVERIFY(set->find(QStringLiteral("NEW")));
+}
+
+void TestForge::cutSplitsAFeatureAlongThePolygon()
+{
+    // A province split in two along a line the recipe draws; the island off
+    // its east coast stays with the old one.
+    QTemporaryDir dir;
+    auto set = loadGeoJson(dir, square("PAN", 0, 0, 4) + "," + square("PAN", 5, 1, 1));
+    QVERIFY(set);
+    QString error;
+    const RecipeResult r = parseRecipe("title = T\npicture = t.png\nsource = a l\nnames = n k\nprojection = p\n"
+                                       "regions = PAN\ncut = PAN OES -1 -1 2 -1 2 5 -1 5\n",
+                                       QStringLiteral("p.recipe"));
+    QVERIFY2(r.recipe, qPrintable(r.error));
+    QVERIFY2(set->apply(r.recipe->moves.at(0), &error), qPrintable(error));
+    const auto area = [&](const char *code) {
+        return OGR_G_Area(OGRGeometry::ToHandle(set->find(QLatin1String(code))->geometry.get()));
+    };
+    QCOMPARE(area("OES"), 8.0);
+    QCOMPARE(area("PAN"), 9.0);
+    OGREnvelope west, east;
+    set->find(QStringLiteral("OES"))->geometry->getEnvelope(&west);
+    set->find(QStringLiteral("PAN"))->geometry->getEnvelope(&east);
+    QCOMPARE(west.MaxX, 2.0);
+    QCOMPARE(east.MinX, 2.0);
+    QCOMPARE(east.MaxX, 6.0);
+
+    // A polygon that misses the feature is a fault of the recipe.
+    FeatureMove miss{QStringLiteral("PAN"), QStringLiteral("OES"), std::nullopt,
+                     {QPointF(20, 20), QPointF(21, 20), QPointF(21, 21)}};
+    QVERIFY(!set->apply(miss, &error));
+    QVERIFY2(error.contains(QStringLiteral("nothing of 'PAN'")), qPrintable(error));
 }
 
 void TestForge::sharedCodesAreMerged()
