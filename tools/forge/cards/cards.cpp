@@ -428,7 +428,7 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
         warnings << tableName + QStringLiteral(": no facts for ") + code;
     const QString label = divisionSource.value(key);
     f.credit = QStringLiteral("Datos: ") + (label.isEmpty() ? QStringLiteral("tablas revisadas del atlas") : label)
-        + QStringLiteral("; capitales de la ley de cada país.");
+        + QStringLiteral("; capitales según las leyes del país.");
     if (divisionShapes.contains(key)) {
         const DivisionShape &shape = divisionShapes.value(key);
         f.area = shape.areaKm2;

@@ -111,7 +111,7 @@ QString articleFor(const QString &noun)
 {
     static const QStringList masculineInA = {
         QStringLiteral("balboa"), QStringLiteral("córdoba"), QStringLiteral("lempira"),
-        QStringLiteral("kwanza"), QStringLiteral("kwacha"), QStringLiteral("kuacha"), QStringLiteral("taka"),
+        QStringLiteral("kwanza"), QStringLiteral("kuanza"), QStringLiteral("kwacha"), QStringLiteral("kuacha"), QStringLiteral("taka"),
         QStringLiteral("nakfa"), QStringLiteral("tala"), QStringLiteral("idioma"),
         QStringLiteral("sistema"), QStringLiteral("dzongkha"), QStringLiteral("pastún"),
         QStringLiteral("tok pisin"), QStringLiteral("bislama"), QStringLiteral("setsuana"),
