@@ -30,6 +30,8 @@ header() { printf '%s\n%s\n\n' "$1" "$(printf '%s' "$1" | sed 's/./=/g')"; }
   cat "$cache/i18n-iso-countries/LICENSE"; } >"$out/i18n-iso-countries.txt"
 { header "flag-icons 7.5.0 (MIT)"
   cat "$cache/flag-icons/LICENSE"; } >"$out/flag-icons.txt"
+{ header "circle-flags 2.8.3 (MIT)"
+  cat "$cache/circle-flags/LICENSE.md"; } >"$out/circle-flags.txt"
 { header "region-flags 1.1.0 (dominio público)"
   cat "$cache/region-flags/COPYING"; } >"$out/region-flags.txt"
 { header "Unicode CLDR, a través de ICU (Unicode License v3)"
