@@ -180,7 +180,7 @@ void CardFilesTest::cardsAgreeWithTheirRegion()
         const QString s = r.plural ? QStringLiteral("s") : QString();
         const QString pronoun = (r.plural ? (r.feminine ? QStringLiteral("las") : QStringLiteral("los"))
                                           : (r.feminine ? QStringLiteral("la") : QStringLiteral("lo")));
-        const QRegularExpression wrongEnding(QStringLiteral("\\b(?:rodead|formad|pequeñ)(?!") + o + s
+        const QRegularExpression wrongEnding(QStringLiteral("\\b(?:rodead|formad|pequeñ|separad|situad|bañad)(?!") + o + s
                                              + QStringLiteral("\\b)[oa]s?\\b"));
         const auto m = wrongEnding.match(text);
         if (m.hasMatch())
