@@ -394,9 +394,7 @@ Noun CardMaker::countryByAnyCode(const QString &code) const
         for (const QStringList &row : forgeCountries.rows)
             if (forgeCountries.value(row, column) == code)
                 return nounOf(forgeCountries, row);
-    Noun n;
-    n.name = code;
-    return n;
+    return {};
 }
 
 // "provincia", "región", "comunidad autónoma", "entidad federativa" are
@@ -420,6 +418,10 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
     f.kindFeminine = feminineKind(f.kind);
     const QString alpha2 = code.section(u'-', 0, 0);
     f.country = countryByAnyCode(alpha2);
+    if (f.country.name.isEmpty()) {
+        warnings << key + QStringLiteral(": the code names no country in paises.tsv");
+        f.country.name = alpha2;
+    }
     const TsvTable &data = divisionData[tableName];
     const QStringList facts = data.indexBy(QStringLiteral("codigo")).value(code);
     f.capital = data.value(facts, QStringLiteral("capital"));
@@ -440,7 +442,9 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
         QMap<QString, Noun> foreign;
         for (const QString &o : shape.foreign) {
             const Noun c = countryByAnyCode(o.section(u':', 1));
-            if (c.name != f.country.name)
+            if (c.name.isEmpty())
+                warnings << key + QStringLiteral(": no country for neighbour ") + o;
+            else if (c.name != f.country.name)
                 foreign.insert(c.name, c);
         }
         f.countries = foreign.values();
