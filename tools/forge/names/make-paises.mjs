@@ -61,6 +61,6 @@ const rows = codes.map(([a2, a3, num]) => {
 rows.sort((a, b) => a[0].localeCompare(b[0]));
 console.log(`# Nombres en español de países y territorios. Fuente: CLDR ${process.versions.cldr} (ICU ${process.versions.icu}, de Node.js),`);
 console.log('# con correcciones revisadas (make-paises.mjs). Códigos ISO 3166-1 de i18n-iso-countries 7.14.0 (MIT).');
-console.log('# genero (m/f), numero (s/p) y articulo (el, la, los, las o nada) son los del nombre dentro de una frase («Limita con el Reino Unido», «las Bahamas están rodeadas»), según la Ortografía de la lengua española (RAE y ASALE, 2010), apéndice 5; revisados a mano.');
+console.log('# genero (m/f), numero (s/p) y articulo (el, la, los, las o nada) son los del nombre dentro de una frase («Limita con el Reino Unido», «las Bahamas están rodeadas»), según la Ortografía de la lengua española (RAE y ASALE, 2010), apéndice 5; revisados a mano. Un nombre en plural sin artículo concuerda en singular («Filipinas es»).');
 console.log('alpha3\tnumeric\talpha2\tnombre\tgenero\tnumero\tarticulo');
 for (const r of rows) console.log(r.join('\t'));
