@@ -167,6 +167,32 @@ CheckReport checkDataFolder(const QString &dataFolder)
                 }
             }
         }
+        // The forge tints only specks too small to make out, and pieces of a
+        // region cut off inside other regions' land; a tinted island (with the
+        // sea just beyond its outline) of a visible size is one that no seed's
+        // fill reaches.
+        constexpr QRgb kTintedIsland = 0xFFFBF1CC;
+        constexpr QRgb kSea = 0xFFC6E2F5;
+        const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+        const WhiteAreas tinted = labelAreasOfColour(rgb, kTintedIsland);
+        std::vector<char> nearSea(tinted.count(), 0);
+        for (int y = 0; y < rgb.height(); ++y) {
+            for (int x = 0; x < rgb.width(); ++x) {
+                const int a = tinted.areaAt(x, y);
+                if (a < 0 || nearSea[a] || tinted.size[a] < kLinkedIslandPixels)
+                    continue;
+                for (int dy = -2; dy <= 2 && !nearSea[a]; ++dy)
+                    for (int dx = -2; dx <= 2 && !nearSea[a]; ++dx)
+                        if (rgb.rect().contains(x + dx, y + dy)
+                            && (rgb.pixel(x + dx, y + dy) | 0xFF000000u) == kSea)
+                            nearSea[a] = 1;
+            }
+        }
+        for (int a = 0; a < tinted.count(); ++a) {
+            if (nearSea[a])
+                fault(QStringLiteral("an island of %1 pixels at (%2,%3) is tinted: no seed's fill reaches it")
+                          .arg(tinted.size[a]).arg(tinted.first[a] % tinted.width).arg(tinted.first[a] / tinted.width));
+        }
     }
     return report;
 }

@@ -107,6 +107,7 @@ private slots:
     void checkFailsAMapTooBigForTheScreen();
     void checkReportsFaults_data();
     void checkReportsFaults();
+    void checkReportsAnIslandNoFillReaches();
     void commandLineExitCodes();
 };
 
@@ -406,9 +407,13 @@ void TestForge::buildsTheFixtureMap()
             used.insert(a);
         }
     }
-    // Five islands: the three largest stay white, the two others are tinted.
+    // Five islands: the three largest are seeded and the two others are tied
+    // to them by ferry lines, so a fill from the seeds lights all five.
     QCOMPARE(map.regions[0].seeds.size(), size_t(3));
-    QCOMPARE(map.regions[0].extraIslands, 2);
+    QCOMPARE(map.regions[0].extraIslands, 0);
+    for (int y = 0; y < map.picture.height(); ++y)
+        for (int x = 0; x < map.picture.width(); ++x)
+            QVERIFY2(map.picture.pixel(x, y) != colour::extraIsland, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     QVERIFY(areas.size[areas.areaAt(map.regions[0].seeds[0].x(), map.regions[0].seeds[0].y())]
             > areas.size[areas.areaAt(map.regions[0].seeds[1].x(), map.regions[0].seeds[1].y())]);
     // The islet is too small to click: a marker stands for it.
@@ -567,6 +572,32 @@ void TestForge::checkReportsFaults()
     const CheckReport report = checkDataFolder(dir.path());
     QVERIFY(!report.faults.isEmpty());
     QVERIFY2(report.faults.join(u'\n').contains(fault), qPrintable(report.faults.join(u'\n')));
+}
+
+void TestForge::checkReportsAnIslandNoFillReaches()
+{
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    const QString picturePath = dir.path() + QStringLiteral("/Mapas/islas.png");
+    QImage picture = QImage(picturePath).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(picture.pixel(5, 5), colour::sea);
+    // A piece cut off inside land is no island: it may stay tinted.
+    QPainter p(&picture);
+    p.fillRect(QRect(2, 2, 10, 10), QColor::fromRgb(colour::land));
+    p.fillRect(QRect(6, 6, 2, 2), QColor::fromRgb(colour::extraIsland));
+    p.end();
+    QVERIFY(picture.save(picturePath));
+    CheckReport report = checkDataFolder(dir.path());
+    QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+    // An island in the sea that no seed's fill reaches is a fault.
+    p.begin(&picture);
+    p.fillRect(QRect(20, 4, 3, 2), QColor::fromRgb(colour::extraIsland));
+    p.end();
+    QVERIFY(picture.save(picturePath));
+    report = checkDataFolder(dir.path());
+    QCOMPARE(report.faults.size(), 1);
+    QVERIFY2(report.faults.first().contains(QStringLiteral("island of 6 pixels at (20,4) is tinted")),
+             qPrintable(report.faults.first()));
 }
 
 void TestForge::commandLineExitCodes()
