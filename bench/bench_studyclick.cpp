@@ -83,7 +83,7 @@ int main(int argc, char *argv[])
             const auto k = std::size_t(i);
             QElapsedTimer timer;
             timer.start();
-            form.Picture1_Mousedown(1, 0, form.state.seedX1[k], form.state.seedY1[k]);
+            form.Picture1_Mousedown(1, 0, form.state.regions[k].seedX1, form.state.regions[k].seedY1);
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
             if (form.List3->currentRow() != i) {
                 std::fprintf(stderr, "region %d was not identified\n", i);

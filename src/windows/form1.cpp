@@ -321,6 +321,7 @@ void Form1::Option1_Click(int Index)
     // An option button stays set when clicked again; the other one is cleared.
     Option1[Index]->setChecked(true);
     Option1[Index == 0 ? 1 : 0]->setChecked(false);
+    state.mode = Index == 1 ? PlayMode::Quiz : PlayMode::Study;
 }
 
 void Form1::Command1_Click(int Index)

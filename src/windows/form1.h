@@ -5,6 +5,7 @@
 #pragma once
 
 #include "mapdata/gamestate.h"
+#include "quiz/quiz.h"
 #include "surface/mapsurface.h"
 #include "controls/twips.h"
 
@@ -48,6 +49,7 @@ public:
     double topTwips() const { return twips::top(this); }
 
     GameState state;
+    Quiz quiz{state}; // the rules of the test, over the state above
     MapSurface surface; // the two images behind Picture1
 
     // Controls, named as designed.
@@ -94,7 +96,7 @@ public:
 
     // The quiz and its feedback show (quiz/).
     void JudgeAnswer();
-    bool AskNextRegion(); // false when no region was drawn
+    void AskNextRegion();
     void Command2_Click();
     void Animador1_GifEnd(int Index);
     void Timer1_Timer();

@@ -81,7 +81,7 @@ void Form1::Command4_Click()
     const int i = List3->currentRow();
     if (i < 0 || i >= kMaxRegions)
         return;
-    const QString name = state.regionNames[std::size_t(i)];
+    const QString name = state.regions[std::size_t(i)].regionName;
 
     Picture1->setEnabled(false);
     Frame2->setTitle(name);

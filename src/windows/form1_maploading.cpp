@@ -12,6 +12,7 @@
 #include "platform/random.h"
 #include "platform/textfile.h"
 #include "quiz/painting.h"
+#include "quiz/questioncycle.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -85,8 +86,12 @@ void Form1::File1_Click()
 
     surface.load(std::get<QImage>(picture));
     Picture1->setSurface(&surface);
-    state.targetRegion = int(numconv::intFloor(double(state.regionCount) * double(random.next())));
-    setLabel1Caption(state.questionPrompt + u' ' + state.regionNames[std::size_t(state.targetRegion)]);
+    // The first question follows the rule of every later one: only regions
+    // still white are drawn.
+    const auto first = quiz.firstQuestion(whiteRegions(surface, state), random);
+    if (!first)
+        state.targetRegion = 0;
+    setLabel1Caption(state.questionPrompt + u' ' + state.regions[std::size_t(state.targetRegion)].regionName);
     Picture1->setEnabled(true);
     Picture1->show();
     surface.refresh();
@@ -108,7 +113,7 @@ void Form1::File1_Click()
     Option1[1]->hide();
     twips::setLeft(Animador1[0], outerWidth() + leftTwips());
 
-    if (Option1[1]->isChecked()) {
+    if (state.mode == PlayMode::Quiz) {
         List3->hide();
         Command2->show();
         Command1[0]->show();
@@ -117,12 +122,12 @@ void Form1::File1_Click()
         Command3->hide();
         Command4->hide();
         Picture1->show();
-    } else if (Option1[0]->isChecked()) {
+    } else {
         {
             const QSignalBlocker quiet(List3); // filling the list selects nothing
             List3->clear();
             for (int i = 0; i < state.regionCount; ++i)
-                List3->addItem(state.regionNames[std::size_t(i)]);
+                List3->addItem(state.regions[std::size_t(i)].regionName);
             List3->setCurrentRow(-1);
         }
         setLabel1Caption(QString());

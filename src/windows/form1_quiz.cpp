@@ -6,11 +6,11 @@
 #include "controls/animador.h"
 #include "platform/datafiles.h"
 #include "controls/mapview.h"
-#include "platform/numconv.h"
 #include "platform/random.h"
 #include "platform/soundplayer.h"
 #include "quiz/painting.h"
 #include "quiz/questioncycle.h"
+#include "quiz/quiz.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -44,26 +44,17 @@ void Form1::JudgeAnswer()
     Animador1[0]->raise();
     Animador1[0]->setGifFile(gifFile(QStringLiteral("miro.gif")));
 
-    const QString name = state.regionNames[std::size_t(state.targetRegion)];
-    if (isAnswerRight(surface, state)) {
-        ++state.shared.hitCount;
-        Command1[0]->setText(state.hitsLabel + u' ' + QString::number(state.shared.hitCount));
-        if (state.targetMissed) {
-            List1->addItem(QStringLiteral("** ") + name);
-        } else {
-            List1->addItem(name);
-            state.score += 1;
-            Label2->setText(markText(state.score, state.regionCount));
-        }
-        state.targetMissed = false;
-        paintRegionPermanently(surface, state, state.targetRegion);
+    const AnswerOutcome answer = quiz.judge(isAnswerRight(surface, state));
+    if (answer.right) {
+        Command1[0]->setText(answer.counterCaption);
+        List1->addItem(answer.listEntry);
+        if (answer.markText)
+            Label2->setText(*answer.markText);
+        paintRegionPermanently(surface, state, answer.regionToPaint);
     } else {
-        ++state.shared.errorCount;
-        Command1[1]->setText(state.errorsLabel + u' ' + QString::number(state.shared.errorCount));
-        List2->addItem(name);
-        state.lastAnswerWrong = true;
-        state.targetMissed = true;
-        surface.refresh();
+        Command1[1]->setText(answer.counterCaption);
+        List2->addItem(answer.listEntry);
+        surface.refresh(); // the wrong paint disappears
     }
     Picture1->refreshView();
     update();
@@ -71,26 +62,16 @@ void Form1::JudgeAnswer()
     Picture1->setEnabled(false);
 }
 
-bool Form1::AskNextRegion()
+void Form1::AskNextRegion()
 {
-    if (!(state.questionsAsked + 1 < state.regionCount))
-        return false;
-    const auto next = drawUnansweredRegion(surface, state, random);
-    if (!next)
-        return false;
-    state.targetRegion = *next;
-    ++state.questionsAsked;
-    setLabel1Caption(state.questionPrompt + u' ' + state.regionNames[std::size_t(state.targetRegion)]);
-    return true;
+    if (const auto next = quiz.askNext(whiteRegions(surface, state), random))
+        setLabel1Caption(next->prompt);
 }
 
 void Form1::Command2_Click()
 {
-    if (state.questionsAsked < state.regionCount - 1) {
-        // A skip does not count as a question.
-        if (AskNextRegion())
-            --state.questionsAsked;
-    }
+    if (const auto next = quiz.skip(whiteRegions(surface, state), random))
+        setLabel1Caption(next->prompt);
 }
 
 void Form1::Animador1_GifEnd(int /*Index*/)
@@ -103,12 +84,12 @@ void Form1::Animador1_GifEnd(int /*Index*/)
         Picture1->refreshView();
         sound.play(soundFile(QStringLiteral("fallo.wav")));
     } else {
-        const auto n = numconv::intFloor(double(random.next()) * 12) + 1;
+        const int n = Quiz::hitSoundNumber(random.next());
         sound.play(soundFile(QString::number(n) + QStringLiteral(".wav")));
         Animador3->show();
         Animador3->setGifFile(gifFile(QStringLiteral("acierto.gif")));
         AskNextRegion();
-        if (isTestFinished(surface, state)) {
+        if (quiz.isFinished(int(whiteRegions(surface, state).size()))) {
             Animador1[0]->setGifFile(QString());
             setLabel1Caption(QString());
             if (showTestFinishedDialog())

@@ -28,6 +28,7 @@ struct FormDriver {
     FormDriver()
     {
         Animador::setManualPlayback(true);
+        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         folder.addThreeRegionMap(QStringLiteral("Tres"));
     }
 
@@ -72,7 +73,7 @@ struct FormDriver {
 
     void clickRegion(int i)
     {
-        clickMap(form->state.seedX1[std::size_t(i)], form->state.seedY1[std::size_t(i)]);
+        clickMap(form->state.regions[std::size_t(i)].seedX1, form->state.regions[std::size_t(i)].seedY1);
     }
 
     // The look animation reaches its end.

@@ -109,12 +109,14 @@ private slots:
         QTest::mouseClick(form.Option1[1], Qt::LeftButton, {}, QPoint(8, 12));
         QVERIFY(form.Option1[1]->isChecked());
         QVERIFY(!form.Option1[0]->isChecked());
+        QVERIFY(form.state.mode == PlayMode::Quiz);
         QTest::mouseClick(form.Option1[1], Qt::LeftButton, {}, QPoint(8, 12)); // clicking it again changes nothing
         QVERIFY(form.Option1[1]->isChecked());
         QVERIFY(!form.Option1[0]->isChecked());
         QTest::mouseClick(form.Option1[0], Qt::LeftButton, {}, QPoint(8, 12));
         QVERIFY(form.Option1[0]->isChecked());
         QVERIFY(!form.Option1[1]->isChecked());
+        QVERIFY(form.state.mode == PlayMode::Study);
     }
 
     void activationDoesNothingUnlessAnotherTestWasAsked()

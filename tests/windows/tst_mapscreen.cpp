@@ -44,7 +44,7 @@ private slots:
         QCOMPARE(f.Command1[1]->text(), QStringLiteral("Errores"));
         const int t = f.state.targetRegion;
         QVERIFY(t >= 0 && t < 3);
-        QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + f.state.regionNames[std::size_t(t)]);
+        QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + f.state.regions[std::size_t(t)].regionName);
         // The palette sits 100 twips under the map, the prompt 50 right of it.
         QCOMPARE(f.Picture2->y(), units::toPixels(360 + 2250 + 100));
         QCOMPARE(f.Label1->x(), units::toPixels(120 + 3135 + 50));
@@ -184,7 +184,7 @@ private slots:
         QVERIFY(d.loadMap(QStringLiteral("Una")));
         QCOMPARE(d.items(d.form->List3), QStringList{"Sola"});
         QCOMPARE(d.form->state.regionCount, std::int16_t(1));
-        QCOMPARE(d.form->state.regionNames[2], QStringLiteral("Gamma"));
+        QCOMPARE(d.form->state.regions[2].regionName, QStringLiteral("Gamma"));
     }
 
     void backButtonReturnsToMapChoice()
@@ -264,7 +264,8 @@ private slots:
         QVERIFY(d.form->File1->isVisible() && d.form->Option1[0]->isVisible());
         QVERIFY(!d.form->Picture1->isVisible());
         QCOMPARE(d.form->state.regionCount, before.regionCount);
-        QCOMPARE(d.form->state.regionNames, before.regionNames);
+        for (std::size_t i = 0; i < std::size_t(kMaxRegions); ++i)
+            QCOMPARE(d.form->state.regions[i].regionName, before.regions[i].regionName);
         QCOMPARE(d.form->state.mapPictureFile, before.mapPictureFile);
     }
 };

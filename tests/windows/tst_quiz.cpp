@@ -23,7 +23,7 @@ private slots:
         Form1 &f = *d.form;
         QStringList asked;
 
-        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        asked << f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         d.clickRegion(f.state.targetRegion); // right
         QVERIFY(!f.Picture1->isEnabled());
         QVERIFY(!f.Timer2->isActive());
@@ -33,16 +33,16 @@ private slots:
         QVERIFY(f.Timer2->isActive());
         QVERIFY(f.Timer1->isActive() && f.Timer1->isSingleShot());
 
-        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        asked << f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + asked.last());
         d.clickMap(100, 120); // the sea: wrong
         QCOMPARE(f.surface.point(100, 120), qint64(fixtures::kSea)); // the wrong paint is gone
         d.endLookAnimation();
-        QCOMPARE(f.state.regionNames[std::size_t(f.state.targetRegion)], asked.last()); // still asked
+        QCOMPARE(f.state.regions[std::size_t(f.state.targetRegion)].regionName, asked.last()); // still asked
 
         d.clickRegion(f.state.targetRegion); // right after a miss
         d.endLookAnimation();
-        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        asked << f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         QCOMPARE(QSet<QString>(asked.begin(), asked.end()).size(), 3);
 
         QString title;
@@ -148,7 +148,7 @@ private slots:
         d.clickRegion(otherRegion(f));
         QCOMPARE(int(d.sound.played.size()), sounds);
         QCOMPARE(f.state.shared.errorCount, std::int16_t(1));
-        QCOMPARE(f.surface.point(f.state.seedX1[std::size_t(otherRegion(f))], f.state.seedY1[std::size_t(otherRegion(f))]),
+        QCOMPARE(f.surface.point(f.state.regions[std::size_t(otherRegion(f))].seedX1, f.state.regions[std::size_t(otherRegion(f))].seedY1),
                  qint64(0xFFFFFF));
     }
 
@@ -177,7 +177,7 @@ private slots:
         d.endLookAnimation();
         f.Command2->click();
         QCOMPARE(f.state.questionsAsked, std::int16_t(0));
-        const QString name = f.state.regionNames[std::size_t(f.state.targetRegion)];
+        const QString name = f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         d.clickRegion(f.state.targetRegion);
         d.endLookAnimation();
         QCOMPARE(d.items(f.List1), QStringList{"** " + name});
