@@ -1,5 +1,8 @@
 // The committed card texts: each one must be readable by the game (it takes
 // them as Windows-1252 with CR LF lines) and must be about its own region.
+#include "mapdata/coordinatesfile.h"
+#include "platform/textfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -7,48 +10,33 @@
 
 namespace {
 
-QString decode1252(const QByteArray &bytes, bool *ok)
-{
-    static const char16_t high[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    *ok = true;
-    QString s;
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 0x80 && b < 0xA0) {
-            if (!high[b - 0x80])
-                *ok = false;
-            s += QChar(high[b - 0x80]);
-        } else {
-            s += QChar(b);
-        }
-    }
-    return s;
-}
-
 // Region names of every coordinates file, as the game lists them.
 QStringList regionNames(const QDir &data)
 {
     QStringList names;
     const QDir coords(data.filePath(QStringLiteral("Coordenadas")));
     for (const QString &f : coords.entryList(QDir::Files)) {
-        QFile file(coords.filePath(f));
-        if (!file.open(QIODevice::ReadOnly))
+        const auto bytes = textfile::readBytes(coords.filePath(f));
+        if (!bytes)
             continue;
-        const QByteArray bytes = file.readAll();
-        QStringDecoder utf8(QStringDecoder::Utf8);
-        QString text = utf8(bytes);
-        bool ok = true;
-        if (utf8.hasError())
-            text = decode1252(bytes, &ok);
-        const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-        for (int i = 2; i < lines.size(); ++i)
-            if (!lines.at(i).trimmed().isEmpty())
-                names << lines.at(i).section(u',', 0, 0);
+        const auto parsed = parseCoordinatesFile(*bytes, f);
+        if (const auto *map = std::get_if<MapDescription>(&parsed)) {
+            for (const RegionRecord &region : map->regions)
+                names << region.regionName;
+        }
     }
     return names;
+}
+
+// Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character in Windows-1252.
+bool hasUndefinedByte(const QByteArray &bytes)
+{
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -70,9 +58,8 @@ void CardFilesTest::textsDecodeAndNameTheirRegion()
         QFile file(texts.filePath(f));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(f));
         const QByteArray bytes = file.readAll();
-        bool ok = false;
-        const QString text = decode1252(bytes, &ok);
-        QVERIFY2(ok, qPrintable(f + QStringLiteral(": byte not defined in Windows-1252")));
+        const QString text = textfile::decodeWindows1252(bytes);
+        QVERIFY2(!hasUndefinedByte(bytes), qPrintable(f + QStringLiteral(": byte not defined in Windows-1252")));
         QVERIFY2(!bytes.contains('\0'), qPrintable(f));
         // Every line break is CR LF: no lone LF or lone CR.
         QVERIFY2(!QRegularExpression(QStringLiteral("[^\r]\n|\r[^\n]")).match(text).hasMatch(),

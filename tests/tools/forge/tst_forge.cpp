@@ -83,7 +83,6 @@ private slots:
 
     void regionNameRules_data();
     void regionNameRules();
-    void windows1252Bytes();
     void spanishOrder();
 
     void antimeridianRingsAreMadeContinuous();
@@ -187,14 +186,6 @@ void TestForge::regionNameRules()
     QFETCH(QString, name);
     QFETCH(bool, valid);
     QCOMPARE(regionNameFault(name).isEmpty(), valid);
-}
-
-void TestForge::windows1252Bytes()
-{
-    QCOMPARE(*toWindows1252(QStringLiteral("España")), QByteArray("Espa\xF1" "a"));
-    QCOMPARE(*toWindows1252(QStringLiteral("\u20AC\u2019\u0178")), QByteArray("\x80\x92\x9F"));
-    QVERIFY(!toWindows1252(QStringLiteral("\u0080")));  // a C1 control, not the euro sign
-    QVERIFY(!toWindows1252(QStringLiteral("Łódź")));
 }
 
 void TestForge::spanishOrder()
