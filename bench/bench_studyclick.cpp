@@ -39,7 +39,7 @@ QString largestMap(const QString &dataFolder)
         if (!std::holds_alternative<MapDescription>(parsed))
             continue;
         const auto &map = std::get<MapDescription>(parsed);
-        const QSize size = QImageReader(datafiles::dataFile(QStringLiteral("Mapas"), map.mapPictureFile)).size();
+        const QSize size = QImageReader(datafiles::dataFile(dataFolder, QStringLiteral("Mapas"), map.mapPictureFile)).size();
         const long long score = (long long)map.regions.size() * 100000000LL + (long long)size.width() * size.height();
         if (score > bestScore) {
             bestScore = score;
@@ -49,6 +49,14 @@ QString largestMap(const QString &dataFolder)
     return best;
 }
 
+class NoErrorBox : public ErrorReport {
+public:
+    void report(const LoadError &error, errorreport::Severity) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+    }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -56,8 +64,6 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString dataFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(MAPURIX_SOURCE_DATA);
-    datafiles::setProgramFolder(dataFolder);
-    Animador::setManualPlayback(true);
 
     const QString mapName = largestMap(dataFolder);
     if (mapName.isEmpty()) {
@@ -66,7 +72,9 @@ int main(int argc, char *argv[])
     }
     SilentSound sound;
     RandomGenerator random(1);
-    Form1 form(sound, random);
+    NoErrorBox errors;
+    const Platform platform{errors, dataFolder, AnimadorSettings{true, 3000, 20000}, QLocale(), [](int) {}};
+    Form1 form(sound, random, platform);
     if (!form.Form_Load())
         return 1;
     form.show();

@@ -8,6 +8,7 @@
 #include "quiz/quiz.h"
 #include "surface/mapsurface.h"
 #include "controls/twips.h"
+#include "windows/platform.h"
 
 #include <QWidget>
 #include <array>
@@ -33,7 +34,7 @@ class SoundPlayer;
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    Form1(SoundPlayer &sound, RandomGenerator &random, QWidget *parent = nullptr);
+    Form1(SoundPlayer &sound, RandomGenerator &random, const Platform &platform, QWidget *parent = nullptr);
     ~Form1() override;
 
     // The load step: texts, sizes, state, catalogue, centring. Returns false
@@ -48,8 +49,9 @@ public:
     double leftTwips() const { return twips::left(this); }
     double topTwips() const { return twips::top(this); }
 
+    const Platform platform;
     GameState state;
-    Quiz quiz{state}; // the rules of the test, over the state above
+    Quiz quiz{state, platform.locale}; // the rules of the test, over the state above
     MapSurface surface; // the two images behind Picture1
 
     // Controls, named as designed.
@@ -111,9 +113,6 @@ public:
     int showModal(QDialog &dialog);
 
     static constexpr QRgb kBackColour = 0xFFE0C0;
-
-    // Ends the program ("Fin" in the test-finished dialog). Tests replace it.
-    std::function<void()> endProgram;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

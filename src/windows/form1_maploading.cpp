@@ -61,20 +61,21 @@ void Form1::File1_Click()
     // screen and the previous state as they were.
     const auto bytes = textfile::readBytes(path);
     if (!bytes) {
-        errorreport::report(LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo del mapa.")});
+        platform.errors.report(LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo del mapa.")},
+                               errorreport::Severity::Recoverable);
         return;
     }
     auto parsed = parseCoordinatesFile(*bytes, path);
     if (const auto *error = std::get_if<LoadError>(&parsed)) {
-        errorreport::report(*error);
+        platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }
     const auto &map = std::get<MapDescription>(parsed);
-    const QString picturePath = datafiles::dataFile(QStringLiteral("Mapas"), map.mapPictureFile);
+    const QString picturePath = datafiles::dataFile(platform.programFolder, QStringLiteral("Mapas"), map.mapPictureFile);
     auto picture = readMapPicture(picturePath);
     if (auto *error = std::get_if<LoadError>(&picture)) {
         error->what += QStringLiteral("\nLo nombra la línea 1 de «%1».").arg(QDir::toNativeSeparators(path));
-        errorreport::report(*error);
+        platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }
 

@@ -19,14 +19,14 @@
 
 namespace {
 
-QString soundFile(const QString &name)
+QString soundFile(const QString &programFolder, const QString &name)
 {
-    return datafiles::dataFile(QStringLiteral("sonidos"), name);
+    return datafiles::dataFile(programFolder, QStringLiteral("sonidos"), name);
 }
 
-QString gifFile(const QString &name)
+QString gifFile(const QString &programFolder, const QString &name)
 {
-    return datafiles::dataFile(QStringLiteral("gifs"), name);
+    return datafiles::dataFile(programFolder, QStringLiteral("gifs"), name);
 }
 
 constexpr double kLookAnimationLeft = 3000;
@@ -37,12 +37,12 @@ void Form1::JudgeAnswer()
 {
     // The look beat starts at once.
     Timer2->stop();
-    sound.play(soundFile(QStringLiteral("a_ver.wav")));
+    sound.play(soundFile(platform.programFolder, QStringLiteral("a_ver.wav")));
     state.lastAnswerWrong = false;
     twips::setLeft(Animador1[0], kLookAnimationLeft);
     Animador1[0]->show();
     Animador1[0]->raise();
-    Animador1[0]->setGifFile(gifFile(QStringLiteral("miro.gif")));
+    Animador1[0]->setGifFile(gifFile(platform.programFolder, QStringLiteral("miro.gif")));
 
     const AnswerOutcome answer = quiz.judge(isAnswerRight(surface, state));
     if (answer.right) {
@@ -79,15 +79,15 @@ void Form1::Animador1_GifEnd(int /*Index*/)
     Timer1->start();
     if (state.lastAnswerWrong) {
         Animador2->show();
-        Animador2->setGifFile(gifFile(QStringLiteral("fallo.gif")));
+        Animador2->setGifFile(gifFile(platform.programFolder, QStringLiteral("fallo.gif")));
         surface.refresh();
         Picture1->refreshView();
-        sound.play(soundFile(QStringLiteral("fallo.wav")));
+        sound.play(soundFile(platform.programFolder, QStringLiteral("fallo.wav")));
     } else {
         const int n = Quiz::hitSoundNumber(random.next());
-        sound.play(soundFile(QString::number(n) + QStringLiteral(".wav")));
+        sound.play(soundFile(platform.programFolder, QString::number(n) + QStringLiteral(".wav")));
         Animador3->show();
-        Animador3->setGifFile(gifFile(QStringLiteral("acierto.gif")));
+        Animador3->setGifFile(gifFile(platform.programFolder, QStringLiteral("acierto.gif")));
         AskNextRegion();
         if (quiz.isFinished(int(whiteRegions(surface, state).size()))) {
             Animador1[0]->setGifFile(QString());
@@ -115,7 +115,7 @@ bool Form1::showTestFinishedDialog()
     showModal(form2);
     if (form2.ending() != Form2::Ending::EndProgram)
         return false;
-    if (endProgram)
-        endProgram();
+    if (platform.endProgram)
+        platform.endProgram(0);
     return true;
 }

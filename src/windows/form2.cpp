@@ -49,7 +49,7 @@ void Form2::Form_Load()
 
     // The file is read afresh at every showing; lines it lacks (or a file
     // removed while the game runs) fall back to the built-in texts.
-    const auto loaded = LanguageFile::load();
+    const auto loaded = LanguageFile::load(form1.platform.programFolder);
     const LanguageFile language =
         std::holds_alternative<LanguageFile>(loaded) ? std::get<LanguageFile>(loaded) : LanguageFile();
     Label2->setText(language.line(10));

@@ -5,10 +5,13 @@
 #include "controls/qtsoundplayer.h"
 #include "platform/random.h"
 #include "controls/ui.h"
+#include "platform/datafiles.h"
+#include "windows/platform.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QStyleFactory>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
@@ -23,12 +26,16 @@ int main(int argc, char *argv[])
     ui::installFontSubstitutions();
     // Controls without a designed font use the toolkit's classic default.
     QApplication::setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    errordialog::install();
 
+    // Only here is it decided that the program ends: "Fin", or a broken
+    // installation reported by a window.
+    MessageBoxErrorReport errors;
+    const Platform platform{errors, datafiles::executableFolder(), AnimadorSettings{}, QLocale(),
+                            [](int code) { QCoreApplication::exit(code); }};
     QtSoundPlayer sound;
-    Form3 form3(sound, RandomGenerator::global());
+    Form3 form3(sound, RandomGenerator::global(), platform);
     if (!form3.Form_Load())
-        return 1;
+        return EXIT_FAILURE;
     form3.show();
     return QApplication::exec();
 }

@@ -27,15 +27,14 @@ struct FormDriver {
 
     FormDriver()
     {
-        Animador::setManualPlayback(true);
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         folder.addThreeRegionMap(QStringLiteral("Tres"));
     }
 
     bool open()
     {
-        form = std::make_unique<Form1>(sound, random);
-        form->endProgram = [this] { ++programEnds; };
+        Platform platform = folder.platform();
+        platform.endProgram = [this](int) { ++programEnds; };
+        form = std::make_unique<Form1>(sound, random, platform);
         if (!form->Form_Load())
             return false;
         random.seed(7); // the load seeded from the clock; tests fix the sequence

@@ -18,7 +18,6 @@
 class TestForm1 : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Animador::setManualPlayback(true); }
 
     void loadShowsTheMapChoiceScreen()
     {
@@ -28,7 +27,7 @@ private slots:
         folder.writeFile(QString::fromUtf8("Coordenadas/África"), "x");
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
 
@@ -78,7 +77,7 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         const QSize screen = form.screen()->size();
         QCOMPARE(form.leftTwips(), units::toTwips(units::toPixels(units::centred(screen.width() * 15.0, 9600))));
@@ -91,7 +90,7 @@ private slots:
         QDir(folder.path()).rmdir(QStringLiteral("Coordenadas"));
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(!form.Form_Load());
         QCOMPARE(folder.errors.size(), std::size_t(1));
         QCOMPARE(folder.errors[0].severity, errorreport::Severity::Fatal);
@@ -103,7 +102,7 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
         QTest::mouseClick(form.Option1[1], Qt::LeftButton, {}, QPoint(8, 12));
@@ -125,7 +124,7 @@ private slots:
         folder.addThreeRegionMap();
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
         form.File1->setCurrentRow(0);
@@ -161,7 +160,7 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         const QRgb allowed[] = {0x800000, 0x800080, 0x808000, 0xC0C0C0, 0x808080, 0x0000FF,
                                 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00};

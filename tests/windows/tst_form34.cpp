@@ -19,6 +19,7 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstdlib>
 #include <QTimer>
 
 namespace {
@@ -53,7 +54,6 @@ class TestForm34 : public QObject {
 private slots:
     void initTestCase()
     {
-        Animador::setManualPlayback(true);
         QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(800, 800));
     }
 
@@ -65,7 +65,7 @@ private slots:
         QFile::copy(QStringLiteral(MAPURIX_TEST_DATA "/gifs/loop3.gif"), folder.path(QStringLiteral("gifs/La_Tierra.GIF")));
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form3 form(sound, random);
+        Form3 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
 
         QCOMPARE(form.windowTitle(), QStringLiteral("Mapurix 2.0 - ") + appinfo::kContactAddress);
@@ -105,10 +105,26 @@ private slots:
         QFile::remove(folder.path(QStringLiteral("idioma")));
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form3 form(sound, random);
+        Form3 form(sound, random, folder.platform());
         QVERIFY(!form.Form_Load());
         QCOMPARE(folder.errors.size(), std::size_t(1));
         QCOMPARE(folder.errors[0].severity, errorreport::Severity::Fatal);
+        QVERIFY(folder.exitCodes.empty()); // the program's start decides, not the window
+    }
+
+    void aBrokenInstallationEndsTheProgramThroughItsStart()
+    {
+        fixtures::ProgramFolder folder;
+        QDir(folder.path()).rmdir(QStringLiteral("Coordenadas"));
+        RecordingSoundPlayer sound;
+        RandomGenerator random;
+        Form3 form(sound, random, folder.platform());
+        QVERIFY(form.Form_Load());
+        form.show();
+        form.Command1->click();
+        QVERIFY(!form.mainWindow());
+        QCOMPARE(folder.errors.size(), std::size_t(1));
+        QCOMPARE(folder.exitCodes, std::vector<int>{EXIT_FAILURE});
     }
 
     void titleColoursRepeatAtEveryStart()
@@ -119,8 +135,8 @@ private slots:
         RandomGenerator firstStart;
         RandomGenerator secondStart;
         RandomGenerator reference;
-        Form3 first(sound, firstStart);
-        Form3 second(sound, secondStart);
+        Form3 first(sound, firstStart, folder.platform());
+        Form3 second(sound, secondStart, folder.platform());
         QSet<QRgb> seen;
         for (int i = 0; i < 200; ++i) {
             first.Timer1_Timer();
@@ -140,7 +156,7 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form3 form(sound, random);
+        Form3 form(sound, random, folder.platform());
         QSignalSpy ticks(form.Timer1, &QTimer::timeout);
         QVERIFY(ticks.wait(2000));
         RandomGenerator reference;
@@ -162,7 +178,7 @@ private slots:
                                                        "Estudiar\r\nJugar\r\nVolver\r\nSin texto\r\n");
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form3 form(sound, random);
+        Form3 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         QCOMPARE(form.Command1->text(), QString::fromLatin1(firstLine));
         form.show();
@@ -185,7 +201,7 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form3 form(sound, random);
+        Form3 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));

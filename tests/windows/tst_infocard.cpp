@@ -55,7 +55,7 @@ const char kCoordinates[] = "cinco.png\r\nSe\xf1" "ala\r\n"
 enum Region { Peru, Chad, Vacia, Rota, Enorme };
 
 struct CardFixture {
-    CardFixture() : form(sound, random)
+    CardFixture() : form(sound, random, folder.platform())
     {
         folder.addMap(QStringLiteral("Cinco"), kCoordinates, QStringLiteral("cinco.png"), drawFiveRegionMap());
         QDir root(folder.path());
@@ -108,7 +108,6 @@ QRect twipsRect(const QWidget *w)
 class TestInfoCard : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Animador::setManualPlayback(true); }
 
     void studyLoadLaysTheCardOut()
     {

@@ -98,14 +98,12 @@ private slots:
         QFile f(dir.filePath(QStringLiteral("Textos/ÁVILA.txt")));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        datafiles::setProgramFolder(dir.path());
-        const QString found = datafiles::dataFile(QStringLiteral("textos"), QString::fromUtf8("Ávila.TXT"));
+        const QString found = datafiles::dataFile(dir.path(), QStringLiteral("textos"), QString::fromUtf8("Ávila.TXT"));
         QCOMPARE(found, dir.filePath(QStringLiteral("Textos/ÁVILA.txt")));
         QVERIFY(QFileInfo::exists(found));
-        const QString missing = datafiles::dataFile(QStringLiteral("textos"), QStringLiteral("Soria.txt"));
+        const QString missing = datafiles::dataFile(dir.path(), QStringLiteral("textos"), QStringLiteral("Soria.txt"));
         QVERIFY(!QFileInfo::exists(missing));
         QVERIFY(missing.endsWith(QStringLiteral("Soria.txt")));
-        datafiles::setProgramFolder({});
     }
 };
 
