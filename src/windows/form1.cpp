@@ -73,8 +73,7 @@ void Form1::createControls()
     twips::setGeometry(Picture1, 120, 360, 3015, 2415);
 
     Picture2 = new PaletteView(this);
-    twips::setGeometry(Picture2, 240, 6120, 3195, 570);
-    Picture2->resize(Picture2->sizeHint());
+    twips::setGeometry(Picture2, 240, 6120, 3195, 570); // the 209 x 34 palette in its border
 
     Label1 = new QLabel(this);
     Label1->setFont(ui::designFont(kArial, 12, true));

@@ -33,7 +33,9 @@ QString regionFile(const QString &programFolder, const QString &folderName, cons
     if (folder.isEmpty())
         return {};
     const QString path = datafiles::findFile(folder, regionName + extension);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    // Only ordinary files count: a hidden file does not exist for the card.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.isHidden())
         return {};
     return path;
 }

@@ -24,6 +24,7 @@ struct FormDriver {
     RandomGenerator random{7};
     std::unique_ptr<Form1> form;
     int programEnds = 0;
+    QLocale locale{QLocale::Spanish, QLocale::Spain};
 
     FormDriver()
     {
@@ -34,6 +35,7 @@ struct FormDriver {
     {
         Platform platform = folder.platform();
         platform.endProgram = [this](int) { ++programEnds; };
+        platform.locale = locale;
         form = std::make_unique<Form1>(sound, random, platform);
         if (!form->Form_Load())
             return false;

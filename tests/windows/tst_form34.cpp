@@ -2,6 +2,7 @@
 // centring on the offscreen screen (800 x 800 pixels, 12000 twips square), the title's colours and the
 // button that opens the main window.
 #include "windows/appinfo.h"
+#include "windows/application.h"
 #include "windows/form1.h"
 #include "windows/form3.h"
 #include "windows/form4.h"
@@ -55,6 +56,22 @@ private slots:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::primaryScreen()->size(), QSize(800, 800));
+    }
+
+    // The window system appends the application's display name to every
+    // caption once one is set ("... — Mapurix 2.0"); the designed captions
+    // must reach it whole, so the program sets none.
+    void captionsReachTheWindowSystemAsDesigned()
+    {
+        setUpApplication();
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QCoreApplication::applicationName());
+        fixtures::ProgramFolder folder;
+        RecordingSoundPlayer sound;
+        RandomGenerator random;
+        Form3 form(sound, random, folder.platform());
+        QCOMPARE(form.windowTitle(), QStringLiteral("Mapurix 2.0 - mapurix@mapurix.org"));
+        Form1 main(sound, random, folder.platform());
+        QCOMPARE(main.windowTitle(), QStringLiteral("Mapurix 2.0 - mapurix@mapurix.org"));
     }
 
     void form3AsDesigned()

@@ -130,6 +130,23 @@ private slots:
         QVERIFY(f.folder.errors.empty());
     }
 
+    // A hidden file does not exist for the card, even with the region's name.
+    void hiddenFilesCountAsAbsent()
+    {
+        CardFixture f;
+        Form1 &form = f.form;
+        form.state.regions[Chad].regionName = QStringLiteral(".Chad");
+        f.folder.writeFile(QStringLiteral("Textos/.Chad.txt"), "Yamena");
+        QFile::copy(fixtureGif(QStringLiteral("picture.gif")), f.folder.path(QStringLiteral("IMAGENES/.chad.gif")));
+        QFile::copy(fixtureGif(QStringLiteral("flag.gif")), f.folder.path(QStringLiteral("banderaS/.Chad.gif")));
+        f.open(Chad);
+        QVERIFY(form.Frame2->isVisible());
+        QCOMPARE(form.Text2->toPlainText(), QStringLiteral("Sin texto"));
+        QVERIFY(form.Label3->isVisible());
+        QVERIFY(!form.Image1->isVisible());
+        QVERIFY(!form.Animador4->isVisible());
+    }
+
     void command4DoesNothingWithoutASelectedRegion()
     {
         CardFixture f;

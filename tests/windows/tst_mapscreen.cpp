@@ -45,9 +45,14 @@ private slots:
         const int t = f.state.targetRegion;
         QVERIFY(t >= 0 && t < 3);
         QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + f.state.regions[std::size_t(t)].regionName);
-        // The palette sits 100 twips under the map, the prompt 50 right of it.
+        // The palette box (the 209 x 34 picture in its border, 3195 x 570)
+        // sits 100 twips under the map, the prompt 50 right of it, and the
+        // window ends 600 twips under the box.
+        QCOMPARE(f.Picture2->size(), QSize(units::toPixels(3195), units::toPixels(570)));
         QCOMPARE(f.Picture2->y(), units::toPixels(360 + 2250 + 100));
-        QCOMPARE(f.Label1->x(), units::toPixels(120 + 3135 + 50));
+        QCOMPARE(f.Label1->x(), units::toPixels(120 + 3195 + 50));
+        QCOMPARE(f.Label1->y(), units::toPixels(360 + 2250 + 100 + 100));
+        QCOMPARE(f.outerHeight(), 3885.0); // 360 + 2250 + 100 + 570 + 600 = 3880, on the pixel grid
         QCOMPARE(f.Animador2->x(), units::toPixels(120 + 3000 + 25));
         // Animador1(0) waits beyond the window's right edge.
         QVERIFY(f.Animador1[0]->x() >= f.width());
@@ -56,12 +61,12 @@ private slots:
     void layoutArithmetic()
     {
         const TwipsRect map{120, 360, 13500, 10500}; // a 900 x 700 map
-        const QuizLayout quiz = arrangeQuizLayout(map, TwipsRect{0, 0, 3135, 510}, 1695);
+        const QuizLayout quiz = arrangeQuizLayout(map, TwipsRect{0, 0, 3195, 570}, 1695);
         QCOMPARE(quiz.picture2Top, 10960.0);
         QCOMPARE(quiz.label1Top, 11060.0);
-        QCOMPARE(quiz.label1Left, 120.0 + 3135 + 50);
+        QCOMPARE(quiz.label1Left, 3365.0);
         QCOMPARE(quiz.animadorLeft, 13645.0);
-        QCOMPARE(quiz.formHeight, 12070.0);
+        QCOMPARE(quiz.formHeight, 12130.0);
         QCOMPARE(quiz.formWidth, 15490.0);
         const StudyLayout study = arrangeStudyLayout(map, 1935);
         QCOMPARE(study.list3.left, 13670.0);
@@ -167,7 +172,8 @@ private slots:
         const qint64 expected = d.form->Picture2->point(at.x(), at.y());
         if (at != QPoint(0, 0))
             QCOMPARE(expected, qint64(colour));
-        QTest::mouseClick(d.form->Picture2, Qt::MouseButton(button), {}, at);
+        QTest::mouseClick(d.form->Picture2, Qt::MouseButton(button), {},
+                          at + QPoint(PaletteView::kBorder, PaletteView::kBorder));
         QCOMPARE(qint64(d.form->surface.fillColor()), expected);
         d.clickMap(95, 35);
         QCOMPARE(d.form->surface.point(95, 35), expected);

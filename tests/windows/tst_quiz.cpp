@@ -98,6 +98,71 @@ private slots:
         QVERIFY(!f.Timer2->isActive());
     }
 
+    // The dialog has two ways out; Esc and the window system's close are not
+    // among them. Before, they left the finished map live, and the next
+    // click counted as a hit beyond the map's regions.
+    void theDialogOnlyEndsThroughItsButtons()
+    {
+        FormDriver d;
+        d.folder.writeFile(QStringLiteral("Coordenadas/Una"),
+                           "tres.png\r\nSe\xf1" "ala\r\nSola,95,35,0,0,0,0,\r\n");
+        QVERIFY(d.openQuiz(QStringLiteral("Una")));
+        Form1 &f = *d.form;
+        bool stayedAfterEscape = false, stayedAfterClose = false;
+        Qt::WindowFlags flags;
+        QSize minimum, maximum;
+        QString caption = QStringLiteral("unread");
+        auto *poll = new QTimer(&f);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, poll, [&] {
+            auto *dialog = qobject_cast<Form2 *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll->stop();
+            flags = dialog->windowFlags();
+            minimum = dialog->minimumSize();
+            maximum = dialog->maximumSize();
+            caption = dialog->windowTitle();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            stayedAfterEscape = dialog->isVisible();
+            dialog->close();
+            stayedAfterClose = dialog->isVisible();
+            dialog->Command1[0]->click(); // "Otra prueba"
+        });
+        poll->start();
+        d.clickRegion(0);
+        d.endLookAnimation();
+        QVERIFY(stayedAfterEscape);
+        QVERIFY(stayedAfterClose);
+        QCOMPARE(int(f.state.shared.hitCount), 0); // back on the map choice, counters reset
+        QVERIFY(f.File1->isVisible());
+
+        // A fixed dialog border without a title bar.
+        QVERIFY(!(flags & Qt::FramelessWindowHint));
+        QVERIFY(flags & Qt::CustomizeWindowHint);
+        QVERIFY(!(flags & (Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
+        QCOMPARE(minimum, maximum);
+        QCOMPARE(caption, QString());
+    }
+
+    void theMarkFollowsTheLocaleGiven_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain) << "3,333333 de 10";
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "3.333333 de 10";
+    }
+    void theMarkFollowsTheLocaleGiven()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, mark);
+        FormDriver d;
+        d.locale = locale;
+        QVERIFY(d.openQuiz());
+        d.clickRegion(d.form->state.targetRegion);
+        QCOMPARE(d.form->Label2->text(), mark);
+    }
+
     void oneRegionMapEndsAtTheFirstHit()
     {
         FormDriver d;
