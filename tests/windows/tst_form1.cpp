@@ -79,9 +79,13 @@ private slots:
         RandomGenerator random;
         Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
-        const QSize screen = form.screen()->size();
-        QCOMPARE(form.leftTwips(), units::toTwips(units::toPixels(units::centred(screen.width() * 15.0, 9600))));
-        QCOMPARE(form.topTwips(), units::toTwips(units::toPixels(units::centred(screen.height() * 15.0, 7200))));
+        // The offscreen screen is 800 x 800 pixels, 12000 x 12000 twips: the
+        // 9600 x 7200 window goes to Left 1200, Top 2400.
+        QCOMPARE(form.screen()->size(), QSize(800, 800));
+        QCOMPARE(form.outerWidth(), 9600.0);
+        QCOMPARE(form.outerHeight(), 7200.0);
+        QCOMPARE(form.leftTwips(), 1200.0);
+        QCOMPARE(form.topTwips(), 2400.0);
     }
 
     void missingCatalogueFolderIsReported()
