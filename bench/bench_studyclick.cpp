@@ -39,7 +39,7 @@ QString largestMap(const QString &dataFolder)
         if (!std::holds_alternative<MapDescription>(parsed))
             continue;
         const auto &map = std::get<MapDescription>(parsed);
-        const QSize size = QImageReader(datafiles::dataFile(QStringLiteral("Mapas"), map.mapPictureFile)).size();
+        const QSize size = QImageReader(datafiles::dataFile(dataFolder, QStringLiteral("Mapas"), map.mapPictureFile)).size();
         const long long score = (long long)map.regions.size() * 100000000LL + (long long)size.width() * size.height();
         if (score > bestScore) {
             bestScore = score;
@@ -49,6 +49,14 @@ QString largestMap(const QString &dataFolder)
     return best;
 }
 
+class NoErrorBox : public ErrorReport {
+public:
+    void report(const LoadError &error, errorreport::Severity) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
+    }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -56,8 +64,6 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QString dataFolder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(MAPURIX_SOURCE_DATA);
-    datafiles::setProgramFolder(dataFolder);
-    Animador::setManualPlayback(true);
 
     const QString mapName = largestMap(dataFolder);
     if (mapName.isEmpty()) {
@@ -66,7 +72,9 @@ int main(int argc, char *argv[])
     }
     SilentSound sound;
     RandomGenerator random(1);
-    Form1 form(sound, random);
+    NoErrorBox errors;
+    const Platform platform{errors, dataFolder, AnimadorSettings{true, 3000, 20000}, QLocale(), [](int) {}};
+    Form1 form(sound, random, platform);
     if (!form.Form_Load())
         return 1;
     form.show();
@@ -83,7 +91,7 @@ int main(int argc, char *argv[])
             const auto k = std::size_t(i);
             QElapsedTimer timer;
             timer.start();
-            form.Picture1_Mousedown(1, 0, form.state.seedX1[k], form.state.seedY1[k]);
+            form.Picture1_Mousedown(1, 0, form.state.regions[k].seedX1, form.state.regions[k].seedY1);
             times.push_back(double(timer.nsecsElapsed()) / 1e6);
             if (form.List3->currentRow() != i) {
                 std::fprintf(stderr, "region %d was not identified\n", i);

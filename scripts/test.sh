@@ -12,7 +12,7 @@ extra=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
 if [ "${1:-}" = "--sanitize" ]; then
     dir=build-asan
     extra=(-DCMAKE_BUILD_TYPE=Debug -DMAPURIX_SANITIZE=ON -DMAPURIX_BUILD_BENCH=OFF)
-    export ASAN_OPTIONS=detect_leaks=0
+    export ASAN_OPTIONS=detect_leaks=1
     export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 fi
 cmake -S . -B "$dir" -G Ninja -DMAPURIX_WERROR="${MAPURIX_WERROR:-OFF}" "${extra[@]}"

@@ -5,20 +5,7 @@
 
 #include <algorithm>
 
-namespace {
-
-bool manualMode = false;
-
-// A stuck decoder gets a few seconds past the delay of the frame it should
-// show; no first pass may keep the quiz waiting longer than the cap.
-constexpr int kDefaultStallMs = 3000;
-constexpr int kDefaultCapMs = 20000;
-int stallMs = kDefaultStallMs;
-int capMs = kDefaultCapMs;
-
-} // namespace
-
-Animador::Animador(QWidget *parent) : QLabel(parent)
+Animador::Animador(const AnimadorSettings &settings, QWidget *parent) : QLabel(parent), playing(settings)
 {
     // Frames are drawn pixel for pixel from the top-left corner, never scaled.
     setScaledContents(false);
@@ -27,22 +14,6 @@ Animador::Animador(QWidget *parent) : QLabel(parent)
     setIndent(0);
     watchdog.setSingleShot(true);
     connect(&watchdog, &QTimer::timeout, this, &Animador::endPlayback);
-}
-
-void Animador::setManualPlayback(bool manual)
-{
-    manualMode = manual;
-}
-
-bool Animador::manualPlayback()
-{
-    return manualMode;
-}
-
-void Animador::setWatchdogLimits(int stall, int cap)
-{
-    stallMs = stall > 0 ? stall : kDefaultStallMs;
-    capMs = cap > 0 ? cap : kDefaultCapMs;
 }
 
 void Animador::setGifFile(const QString &path)
@@ -64,7 +35,7 @@ void Animador::setGifFile(const QString &path)
     if (!natural.isValid()) {
         // Missing or not a GIF: show nothing, but the playback still ends, so
         // whoever waits for it goes on.
-        if (!manualMode) raiseEnd();
+        if (!playing.manualPlayback) raiseEnd();
         return;
     }
     resize(natural);
@@ -73,7 +44,7 @@ void Animador::setGifFile(const QString &path)
     // No frame cache: the GIFs are small, and a looping one would otherwise
     // keep every frame it has shown.
     gifMovie->setCacheMode(QMovie::CacheNone);
-    if (manualMode) {
+    if (playing.manualPlayback) {
         gifMovie->setFileName(path);
         gifMovie->jumpToFrame(0);
         setMovie(gifMovie);
@@ -102,8 +73,8 @@ void Animador::onFrameChanged(int frameNumber)
 
 void Animador::armWatchdog(int nextFrameDelay)
 {
-    const qint64 left = std::max<qint64>(0, capMs - sincePut.elapsed());
-    watchdog.start(int(std::min<qint64>(left, qint64(std::max(nextFrameDelay, 0)) + stallMs)));
+    const qint64 left = std::max<qint64>(0, playing.capMs - sincePut.elapsed());
+    watchdog.start(int(std::min<qint64>(left, qint64(std::max(nextFrameDelay, 0)) + playing.stallMs)));
 }
 
 void Animador::endPlayback()

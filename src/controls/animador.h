@@ -9,10 +9,24 @@
 
 class QMovie;
 
+// How the controls of a window play. The program uses the defaults; window
+// tests play by hand and tests of the control shorten the watchdog.
+struct AnimadorSettings {
+    // With manual playback a put only loads the file, shows its first frame
+    // and fits the size; GifEnd then comes only from endPlayback().
+    bool manualPlayback = false;
+    // The watchdog ends a playback that shows no new frame for `stallMs` past
+    // the frame's own delay, and any playback still running `capMs` after its
+    // put. A stuck decoder gets a few seconds; no first pass may keep the quiz
+    // waiting longer than the cap.
+    int stallMs = 3000;
+    int capMs = 20000;
+};
+
 class Animador : public QLabel {
     Q_OBJECT
 public:
-    explicit Animador(QWidget *parent = nullptr);
+    explicit Animador(const AnimadorSettings &settings = {}, QWidget *parent = nullptr);
 
     // Puts the control's GifFile: loads the file and plays it at once,
     // replacing what was shown, and resizes the control to the GIF's size. ""
@@ -25,16 +39,7 @@ public:
     // has raised it already. What is shown stays, as after a natural end.
     void endPlayback();
 
-    // With manual playback (tests of windows) a put only loads the file, shows
-    // its first frame and fits the size; GifEnd then comes only from
-    // endPlayback(). Applies to every control.
-    static void setManualPlayback(bool manual);
-    static bool manualPlayback();
-
-    // The watchdog ends a playback that shows no new frame for `stallMs` past
-    // the frame's own delay, and any playback still running `capMs` after its
-    // put. Tests shorten these; 0 or less restores the defaults.
-    static void setWatchdogLimits(int stallMs, int capMs);
+    const AnimadorSettings &settings() const { return playing; }
 
 signals:
     void GifEnd();
@@ -45,6 +50,7 @@ private:
     void raiseEnd();
     void dropMovie();
 
+    AnimadorSettings playing;
     QString file;
     QMovie *gifMovie = nullptr;
     // Counts playbacks, so that an end queued for a playback that has since

@@ -21,7 +21,20 @@ void ClickableImage::setStretch(bool on)
 
 void ClickableImage::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && hasPicture())
-        emit clicked();
+    if (event->button() == Qt::LeftButton)
+        pressed = true;
     QLabel::mousePressEvent(event);
+}
+
+void ClickableImage::mouseReleaseEvent(QMouseEvent *event)
+{
+    // A click is a press and a release over the image; dragging off it
+    // before letting go cancels.
+    if (event->button() == Qt::LeftButton) {
+        const bool click = pressed && rect().contains(event->position().toPoint()) && hasPicture();
+        pressed = false;
+        if (click)
+            emit clicked();
+    }
+    QLabel::mouseReleaseEvent(event);
 }

@@ -24,8 +24,10 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
     QPixmap natural;
+    bool pressed = false;
     bool stretching = false;
 };

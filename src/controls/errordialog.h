@@ -1,12 +1,11 @@
 // Shows the standard error report in a message box.
 #pragma once
 
-class QWidget;
+#include "platform/errorreport.h"
 
-namespace errordialog {
-
-// Installs the message-box handler of the error report; a fatal report ends
-// the program once the box is closed.
-void install();
-
-} // namespace errordialog
+class MessageBoxErrorReport : public ErrorReport {
+public:
+    // The box waits for the learner; what follows a fatal report is the
+    // caller's to decide.
+    void report(const LoadError &error, errorreport::Severity severity) override;
+};

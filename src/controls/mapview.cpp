@@ -83,12 +83,12 @@ void MapView::mousePressEvent(QMouseEvent *event)
 PaletteView::PaletteView(QWidget *parent) : QWidget(parent), image(makePalettePicture())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFixedSize(image.size());
+    setFixedSize(sizeHint());
 }
 
 QSize PaletteView::sizeHint() const
 {
-    return image.size();
+    return image.size() + QSize(2 * kBorder, 2 * kBorder);
 }
 
 qint64 PaletteView::point(double x, double y) const
@@ -99,12 +99,18 @@ qint64 PaletteView::point(double x, double y) const
 void PaletteView::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), image);
+    // A sunken border: shadow above and left, light below and right.
+    const QRect box = rect();
+    painter.fillRect(box, QColor(0xFFFFFF));
+    painter.fillRect(QRect(0, 0, box.width() - 1, box.height() - 1), QColor(0x808080));
+    painter.fillRect(QRect(1, 1, box.width() - 2, box.height() - 2), QColor(0xD4D0C8));
+    painter.fillRect(QRect(1, 1, box.width() - 3, box.height() - 3), QColor(0x404040));
+    painter.drawImage(QPoint(kBorder, kBorder), image);
 }
 
 void PaletteView::mousePressEvent(QMouseEvent *event)
 {
-    if (reportPress(event, [this](int b, double x, double y) { emit mouseDown(b, x, y); }))
+    if (reportPress(event, [this](int b, double x, double y) { emit mouseDown(b, x - kBorder, y - kBorder); }))
         event->accept();
     else
         QWidget::mousePressEvent(event);

@@ -48,9 +48,14 @@ class PaletteView : public QWidget {
 public:
     explicit PaletteView(QWidget *parent = nullptr);
 
-    // Colour of the palette pixel at (x, y) as 0xRRGGBB, -1 outside.
+    // Colour of the palette pixel at (x, y) as 0xRRGGBB, -1 outside. Like the
+    // mouse positions, x and y count from the picture's top-left pixel,
+    // inside the box's border.
     qint64 point(double x, double y) const;
     const QImage &picture() const { return image; }
+
+    // The picture box's sunken border, on each side, in pixels.
+    static constexpr int kBorder = 2;
 
     QSize sizeHint() const override;
 

@@ -30,6 +30,8 @@ struct WindowFrame {
 };
 constexpr WindowFrame kTitledFrame{units::kTitledFrameWidthTwips, units::kTitledFrameHeightTwips};
 constexpr WindowFrame kNoFrame{0, 0};
+// A fixed dialog border without a title bar: the side borders all round.
+constexpr WindowFrame kDialogFrame{units::kTitledFrameWidthTwips, units::kTitledFrameWidthTwips};
 
 inline double outerWidth(const QWidget *w, WindowFrame f) { return width(w) + f.widthTwips; }
 inline double outerHeight(const QWidget *w, WindowFrame f) { return height(w) + f.heightTwips; }

@@ -7,7 +7,6 @@
 #include "controls/clickableimage.h"
 #include "platform/colours.h"
 #include "platform/datafiles.h"
-#include "platform/errorreport.h"
 #include "controls/filelistbox.h"
 #include "controls/mapview.h"
 #include "platform/numconv.h"
@@ -16,7 +15,6 @@
 #include "platform/soundplayer.h"
 #include "controls/ui.h"
 
-#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QGroupBox>
@@ -52,8 +50,9 @@ QListWidget *makeList(QWidget *parent)
 
 } // namespace
 
-Form1::Form1(SoundPlayer &soundPlayer, RandomGenerator &generator, QWidget *parent)
-    : QWidget(parent), sound(soundPlayer), random(generator)
+Form1::Form1(SoundPlayer &soundPlayer, RandomGenerator &generator, const Platform &givenPlatform,
+             QWidget *parent)
+    : QWidget(parent), platform(givenPlatform), sound(soundPlayer), random(generator)
 {
     setWindowTitle(appinfo::windowCaption());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -62,7 +61,6 @@ Form1::Form1(SoundPlayer &soundPlayer, RandomGenerator &generator, QWidget *pare
     createControls();
     connectHandlers();
     setTabOrder();
-    endProgram = [] { QCoreApplication::exit(0); };
     // Designed client area 9510 x 6885 until the load step sets the outer size.
     twips::setOuterSize(this, twips::kTitledFrame, 9600, 7200);
 }
@@ -76,19 +74,18 @@ void Form1::createControls()
     twips::setGeometry(Picture1, mapwindow::kPicture1Left, mapwindow::kPicture1Top, 3015, 2415);
 
     Picture2 = new PaletteView(this);
-    twips::setGeometry(Picture2, 240, 6120, 3195, 570);
-    Picture2->resize(Picture2->sizeHint());
+    twips::setGeometry(Picture2, 240, 6120, mapwindow::kPicture2Width, mapwindow::kPicture2Height);
 
     Label1 = new QLabel(this);
     Label1->setFont(ui::designFont(kArial, 12, true));
     ui::setTextColour(Label1, 0x0000FF);
     twips::setGeometry(Label1, 3480, 6240, 60, 285);
 
-    Animador1[0] = new Animador(this);
+    Animador1[0] = new Animador(platform.animation, this);
     twips::setGeometry(Animador1[0], 3600, 0, 1695, 1335);
-    Animador2 = new Animador(this);
+    Animador2 = new Animador(platform.animation, this);
     twips::setGeometry(Animador2, 7680, 1680, mapwindow::kAnimador2Width, 1695);
-    Animador3 = new Animador(this);
+    Animador3 = new Animador(platform.animation, this);
     twips::setGeometry(Animador3, 7680, 3840, 1815, 1935);
 
     List1 = makeList(this);
@@ -172,7 +169,7 @@ void Form1::createControls()
     Label3->hide();
     Image1 = new ClickableImage(Frame2);
     twips::setGeometry(Image1, 1560, 120, 855, 735);
-    Animador4 = new Animador(Frame2);
+    Animador4 = new Animador(platform.animation, Frame2);
     twips::setGeometry(Animador4, 120, 960, 975, 735);
     Text2->raise(); // the text stays above a picture that overlaps it
 
@@ -239,9 +236,9 @@ bool Form1::Form_Load()
     Command1[1]->hide();
     Command2->hide();
 
-    const auto loaded = LanguageFile::load();
+    const auto loaded = LanguageFile::load(platform.programFolder);
     if (const auto *error = std::get_if<LoadError>(&loaded)) {
-        errorreport::report(*error, errorreport::Severity::Fatal);
+        platform.errors.report(*error, errorreport::Severity::Fatal);
         return false;
     }
     const auto &language = std::get<LanguageFile>(loaded);
@@ -258,10 +255,10 @@ bool Form1::Form_Load()
     state.shared.anotherTestRequested = false;
     state.targetMissed = false;
 
-    const QString catalogue = datafiles::findFolder(QStringLiteral("Coordenadas"));
+    const QString catalogue = datafiles::findFolder(platform.programFolder, QStringLiteral("Coordenadas"));
     if (catalogue.isEmpty()) {
-        errorreport::report(
-            LoadError{QDir(datafiles::programFolder()).filePath(QStringLiteral("Coordenadas")), 0, {},
+        platform.errors.report(
+            LoadError{QDir(platform.programFolder).filePath(QStringLiteral("Coordenadas")), 0, {},
                       QStringLiteral("No se encuentra la carpeta de los mapas. La instalación está "
                                      "incompleta: vuelve a instalar el juego.")},
             errorreport::Severity::Fatal);
@@ -322,6 +319,7 @@ void Form1::Option1_Click(int Index)
     // An option button stays set when clicked again; the other one is cleared.
     Option1[Index]->setChecked(true);
     Option1[Index == 0 ? 1 : 0]->setChecked(false);
+    state.mode = Index == 1 ? PlayMode::Quiz : PlayMode::Study;
 }
 
 void Form1::Command1_Click(int Index)

@@ -5,8 +5,10 @@
 #pragma once
 
 #include "mapdata/gamestate.h"
+#include "quiz/quiz.h"
 #include "surface/mapsurface.h"
 #include "controls/twips.h"
+#include "windows/platform.h"
 
 #include <QWidget>
 #include <array>
@@ -32,7 +34,7 @@ class SoundPlayer;
 class Form1 : public QWidget {
     Q_OBJECT
 public:
-    Form1(SoundPlayer &sound, RandomGenerator &random, QWidget *parent = nullptr);
+    Form1(SoundPlayer &sound, RandomGenerator &random, const Platform &platform, QWidget *parent = nullptr);
     ~Form1() override;
 
     // The load step: texts, sizes, state, catalogue, centring. Returns false
@@ -47,7 +49,9 @@ public:
     double leftTwips() const { return twips::left(this); }
     double topTwips() const { return twips::top(this); }
 
+    const Platform platform;
     GameState state;
+    Quiz quiz{state, platform.locale}; // the rules of the test, over the state above
     MapSurface surface; // the two images behind Picture1
 
     // Controls, named as designed.
@@ -94,7 +98,7 @@ public:
 
     // The quiz and its feedback show (quiz/).
     void JudgeAnswer();
-    bool AskNextRegion(); // false when no region was drawn
+    void AskNextRegion();
     void Command2_Click();
     void Animador1_GifEnd(int Index);
     void Timer1_Timer();
@@ -109,9 +113,6 @@ public:
     int showModal(QDialog &dialog);
 
     static constexpr QRgb kBackColour = 0xFFE0C0;
-
-    // Ends the program ("Fin" in the test-finished dialog). Tests replace it.
-    std::function<void()> endProgram;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

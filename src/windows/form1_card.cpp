@@ -24,15 +24,18 @@ namespace {
 // The region's file in a data folder, found ignoring letter case in both the
 // folder and the file name; empty when there is no such plain file. A name
 // that would reach into another folder is never a file of this one.
-QString regionFile(const QString &folderName, const QString &regionName, const QString &extension)
+QString regionFile(const QString &programFolder, const QString &folderName, const QString &regionName,
+                   const QString &extension)
 {
     if (regionName.isEmpty() || regionName.contains(u'/') || regionName.contains(u'\\'))
         return {};
-    const QString folder = datafiles::findFolder(folderName);
+    const QString folder = datafiles::findFolder(programFolder, folderName);
     if (folder.isEmpty())
         return {};
     const QString path = datafiles::findFile(folder, regionName + extension);
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    // Only ordinary files count: a hidden file does not exist for the card.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.isHidden())
         return {};
     return path;
 }
@@ -81,7 +84,7 @@ void Form1::Command4_Click()
     const int i = List3->currentRow();
     if (i < 0 || i >= kMaxRegions)
         return;
-    const QString name = state.regionNames[std::size_t(i)];
+    const QString name = state.regions[std::size_t(i)].regionName;
 
     Picture1->setEnabled(false);
     Frame2->setTitle(name);
@@ -96,13 +99,13 @@ void Form1::Command4_Click()
     // while the game runs. A file that is there but cannot be read counts as
     // missing, so one bad file costs its part of the card, not the game.
     Text2->show();
-    const QString textPath = regionFile(QStringLiteral("textos"), name, QStringLiteral(".txt"));
+    const QString textPath = regionFile(platform.programFolder, QStringLiteral("textos"), name, QStringLiteral(".txt"));
     const auto bytes = textPath.isEmpty() ? std::nullopt : textfile::readBytes(textPath);
     Text2->setPlainText(bytes ? textfile::decode(*bytes) : state.uiTexts[5]);
 
     Image1->hide();
     Label3->hide();
-    const QImage picture = firstFrame(regionFile(QStringLiteral("imagenes"), name, QStringLiteral(".gif")));
+    const QImage picture = firstFrame(regionFile(platform.programFolder, QStringLiteral("imagenes"), name, QStringLiteral(".gif")));
     if (!picture.isNull()) {
         const double W = twips::width(Frame2);
         const double H = twips::height(Frame2);
@@ -122,7 +125,7 @@ void Form1::Command4_Click()
     }
 
     Animador4->hide();
-    const QString flag = regionFile(QStringLiteral("banderas"), name, QStringLiteral(".gif"));
+    const QString flag = regionFile(platform.programFolder, QStringLiteral("banderas"), name, QStringLiteral(".gif"));
     if (!firstFrame(flag).isNull()) {
         Animador4->setGifFile(flag);
         const cardlayout::Point at = cardlayout::flagPosition(

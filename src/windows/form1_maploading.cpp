@@ -12,6 +12,7 @@
 #include "platform/random.h"
 #include "platform/textfile.h"
 #include "quiz/painting.h"
+#include "quiz/questioncycle.h"
 
 #include <QDir>
 #include <QGroupBox>
@@ -60,20 +61,21 @@ void Form1::File1_Click()
     // screen and the previous state as they were.
     const auto bytes = textfile::readBytes(path);
     if (!bytes) {
-        errorreport::report(LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo del mapa.")});
+        platform.errors.report(LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo del mapa.")},
+                               errorreport::Severity::Recoverable);
         return;
     }
     auto parsed = parseCoordinatesFile(*bytes, path);
     if (const auto *error = std::get_if<LoadError>(&parsed)) {
-        errorreport::report(*error);
+        platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }
     const auto &map = std::get<MapDescription>(parsed);
-    const QString picturePath = datafiles::dataFile(QStringLiteral("Mapas"), map.mapPictureFile);
+    const QString picturePath = datafiles::dataFile(platform.programFolder, QStringLiteral("Mapas"), map.mapPictureFile);
     auto picture = readMapPicture(picturePath);
     if (auto *error = std::get_if<LoadError>(&picture)) {
         error->what += QStringLiteral("\nLo nombra la línea 1 de «%1».").arg(QDir::toNativeSeparators(path));
-        errorreport::report(*error);
+        platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }
 
@@ -85,8 +87,12 @@ void Form1::File1_Click()
 
     surface.load(std::get<QImage>(picture));
     Picture1->setSurface(&surface);
-    state.targetRegion = int(numconv::intFloor(double(state.regionCount) * double(random.next())));
-    setLabel1Caption(state.questionPrompt + u' ' + state.regionNames[std::size_t(state.targetRegion)]);
+    // The first question follows the rule of every later one: only regions
+    // still white are drawn.
+    const auto first = quiz.firstQuestion(whiteRegions(surface, state), random);
+    if (!first)
+        state.targetRegion = 0;
+    setLabel1Caption(state.questionPrompt + u' ' + state.regions[std::size_t(state.targetRegion)].regionName);
     Picture1->setEnabled(true);
     Picture1->show();
     surface.refresh();
@@ -108,7 +114,7 @@ void Form1::File1_Click()
     Option1[1]->hide();
     twips::setLeft(Animador1[0], outerWidth() + leftTwips());
 
-    if (Option1[1]->isChecked()) {
+    if (state.mode == PlayMode::Quiz) {
         List3->hide();
         Command2->show();
         Command1[0]->show();
@@ -117,12 +123,12 @@ void Form1::File1_Click()
         Command3->hide();
         Command4->hide();
         Picture1->show();
-    } else if (Option1[0]->isChecked()) {
+    } else {
         {
             const QSignalBlocker quiet(List3); // filling the list selects nothing
             List3->clear();
             for (int i = 0; i < state.regionCount; ++i)
-                List3->addItem(state.regionNames[std::size_t(i)]);
+                List3->addItem(state.regions[std::size_t(i)].regionName);
             List3->setCurrentRow(-1);
         }
         setLabel1Caption(QString());

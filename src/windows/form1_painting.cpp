@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QRadioButton>
 
 namespace {
 constexpr int kLeftButton = 1;
@@ -17,11 +16,11 @@ void Form1::Picture1_Mousedown(int Button, int /*Shift*/, double X, double Y)
 {
     if (Button != kLeftButton)
         return;
-    if (Option1[1]->isChecked()) {
+    if (state.mode == PlayMode::Quiz) {
         surface.fill(X, Y);
         Picture1->refreshView();
         JudgeAnswer();
-    } else if (Option1[0]->isChecked()) {
+    } else {
         surface.refresh();
         surface.fill(X, Y);
         Picture1->refreshView();
@@ -44,7 +43,7 @@ void Form1::IdentifyPaintedRegion()
         setLabel1Caption(QString());
         return;
     }
-    setLabel1Caption(state.regionNames[std::size_t(found.region)]);
+    setLabel1Caption(state.regions[std::size_t(found.region)].regionName);
     if (found.pass != 1)
         return;
     state.targetRegion = found.region;

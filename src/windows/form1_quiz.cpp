@@ -6,11 +6,11 @@
 #include "controls/animador.h"
 #include "platform/datafiles.h"
 #include "controls/mapview.h"
-#include "platform/numconv.h"
 #include "platform/random.h"
 #include "platform/soundplayer.h"
 #include "quiz/painting.h"
 #include "quiz/questioncycle.h"
+#include "quiz/quiz.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -19,14 +19,14 @@
 
 namespace {
 
-QString soundFile(const QString &name)
+QString soundFile(const QString &programFolder, const QString &name)
 {
-    return datafiles::dataFile(QStringLiteral("sonidos"), name);
+    return datafiles::dataFile(programFolder, QStringLiteral("sonidos"), name);
 }
 
-QString gifFile(const QString &name)
+QString gifFile(const QString &programFolder, const QString &name)
 {
-    return datafiles::dataFile(QStringLiteral("gifs"), name);
+    return datafiles::dataFile(programFolder, QStringLiteral("gifs"), name);
 }
 
 constexpr double kLookAnimationLeft = 3000;
@@ -37,33 +37,24 @@ void Form1::JudgeAnswer()
 {
     // The look beat starts at once.
     Timer2->stop();
-    sound.play(soundFile(QStringLiteral("a_ver.wav")));
+    sound.play(soundFile(platform.programFolder, QStringLiteral("a_ver.wav")));
     state.lastAnswerWrong = false;
     twips::setLeft(Animador1[0], kLookAnimationLeft);
     Animador1[0]->show();
     Animador1[0]->raise();
-    Animador1[0]->setGifFile(gifFile(QStringLiteral("miro.gif")));
+    Animador1[0]->setGifFile(gifFile(platform.programFolder, QStringLiteral("miro.gif")));
 
-    const QString name = state.regionNames[std::size_t(state.targetRegion)];
-    if (isAnswerRight(surface, state)) {
-        ++state.shared.hitCount;
-        Command1[0]->setText(state.hitsLabel + u' ' + QString::number(state.shared.hitCount));
-        if (state.targetMissed) {
-            List1->addItem(QStringLiteral("** ") + name);
-        } else {
-            List1->addItem(name);
-            state.score += 1;
-            Label2->setText(markText(state.score, state.regionCount));
-        }
-        state.targetMissed = false;
-        paintRegionPermanently(surface, state, state.targetRegion);
+    const AnswerOutcome answer = quiz.judge(isAnswerRight(surface, state));
+    if (answer.right) {
+        Command1[0]->setText(answer.counterCaption);
+        List1->addItem(answer.listEntry);
+        if (answer.markText)
+            Label2->setText(*answer.markText);
+        paintRegionPermanently(surface, state, answer.regionToPaint);
     } else {
-        ++state.shared.errorCount;
-        Command1[1]->setText(state.errorsLabel + u' ' + QString::number(state.shared.errorCount));
-        List2->addItem(name);
-        state.lastAnswerWrong = true;
-        state.targetMissed = true;
-        surface.refresh();
+        Command1[1]->setText(answer.counterCaption);
+        List2->addItem(answer.listEntry);
+        surface.refresh(); // the wrong paint disappears
     }
     Picture1->refreshView();
     update();
@@ -71,26 +62,16 @@ void Form1::JudgeAnswer()
     Picture1->setEnabled(false);
 }
 
-bool Form1::AskNextRegion()
+void Form1::AskNextRegion()
 {
-    if (!(state.questionsAsked + 1 < state.regionCount))
-        return false;
-    const auto next = drawUnansweredRegion(surface, state, random);
-    if (!next)
-        return false;
-    state.targetRegion = *next;
-    ++state.questionsAsked;
-    setLabel1Caption(state.questionPrompt + u' ' + state.regionNames[std::size_t(state.targetRegion)]);
-    return true;
+    if (const auto next = quiz.askNext(whiteRegions(surface, state), random))
+        setLabel1Caption(next->prompt);
 }
 
 void Form1::Command2_Click()
 {
-    if (state.questionsAsked < state.regionCount - 1) {
-        // A skip does not count as a question.
-        if (AskNextRegion())
-            --state.questionsAsked;
-    }
+    if (const auto next = quiz.skip(whiteRegions(surface, state), random))
+        setLabel1Caption(next->prompt);
 }
 
 void Form1::Animador1_GifEnd(int /*Index*/)
@@ -98,17 +79,17 @@ void Form1::Animador1_GifEnd(int /*Index*/)
     Timer1->start();
     if (state.lastAnswerWrong) {
         Animador2->show();
-        Animador2->setGifFile(gifFile(QStringLiteral("fallo.gif")));
+        Animador2->setGifFile(gifFile(platform.programFolder, QStringLiteral("fallo.gif")));
         surface.refresh();
         Picture1->refreshView();
-        sound.play(soundFile(QStringLiteral("fallo.wav")));
+        sound.play(soundFile(platform.programFolder, QStringLiteral("fallo.wav")));
     } else {
-        const auto n = numconv::intFloor(double(random.next()) * 12) + 1;
-        sound.play(soundFile(QString::number(n) + QStringLiteral(".wav")));
+        const int n = Quiz::hitSoundNumber(random.next());
+        sound.play(soundFile(platform.programFolder, QString::number(n) + QStringLiteral(".wav")));
         Animador3->show();
-        Animador3->setGifFile(gifFile(QStringLiteral("acierto.gif")));
+        Animador3->setGifFile(gifFile(platform.programFolder, QStringLiteral("acierto.gif")));
         AskNextRegion();
-        if (isTestFinished(surface, state)) {
+        if (quiz.isFinished(int(whiteRegions(surface, state).size()))) {
             Animador1[0]->setGifFile(QString());
             setLabel1Caption(QString());
             if (showTestFinishedDialog())
@@ -134,7 +115,7 @@ bool Form1::showTestFinishedDialog()
     showModal(form2);
     if (form2.ending() != Form2::Ending::EndProgram)
         return false;
-    if (endProgram)
-        endProgram();
+    if (platform.endProgram)
+        platform.endProgram(0);
     return true;
 }

@@ -4,6 +4,7 @@
 #include "localisation/languagefile.h"
 #include "controls/ui.h"
 
+#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -14,10 +15,13 @@ constexpr double kClientHeight = 2460;
 
 Form2::Form2(Form1 &owner) : QDialog(&owner), form1(owner)
 {
-    setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    // A fixed dialog border and no title bar: no caption, no control box.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint);
     setModal(true);
     ui::setBackColour(this, 0xC0C0FF);
-    twips::setOuterSize(this, twips::kNoFrame, kClientWidth, kClientHeight);
+    twips::setOuterSize(this, twips::kDialogFrame, kClientWidth + twips::kDialogFrame.widthTwips,
+                        kClientHeight + twips::kDialogFrame.heightTwips);
+    setFixedSize(size());
 
     Label2 = new QLabel(QStringLiteral("Prueba finalizada"), this);
     Label2->setFont(ui::designFont(QStringLiteral("Arial"), 27.75, true));
@@ -43,13 +47,13 @@ Form2::Form2(Form1 &owner) : QDialog(&owner), form1(owner)
 void Form2::Form_Load()
 {
     const double left = form1.leftTwips();
-    const double top = form1.outerHeight() - twips::outerHeight(this, twips::kNoFrame) + form1.topTwips();
+    const double top = form1.outerHeight() - twips::outerHeight(this, twips::kDialogFrame) + form1.topTwips();
     move(units::toPixels(left), units::toPixels(top));
     form1.Command2->setEnabled(false);
 
     // The file is read afresh at every showing; lines it lacks (or a file
     // removed while the game runs) fall back to the built-in texts.
-    const auto loaded = LanguageFile::load();
+    const auto loaded = LanguageFile::load(form1.platform.programFolder);
     const LanguageFile language =
         std::holds_alternative<LanguageFile>(loaded) ? std::get<LanguageFile>(loaded) : LanguageFile();
     Label2->setText(language.line(10));
@@ -62,10 +66,24 @@ void Form2::Command1_Click(int Index)
 {
     if (Index != 0) {
         chosen = Ending::EndProgram;
-        reject();
+        done(QDialog::Rejected);
         return;
     }
     chosen = Ending::AnotherTest;
     form1.state.shared.anotherTestRequested = true;
-    accept();
+    done(QDialog::Accepted);
+}
+
+void Form2::reject()
+{
+    // Esc: the dialog has only its two ways out.
+}
+
+void Form2::closeEvent(QCloseEvent *event)
+{
+    // Closing through the window system is not one of them either.
+    if (chosen == Ending::None)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
 }

@@ -20,8 +20,14 @@ public:
     void Command1_Click(int Index);
     Ending ending() const { return chosen; }
 
+    // Esc and the window system's close do nothing: only the buttons end it.
+    void reject() override;
+
     QLabel *Label2 = nullptr;
     std::array<QPushButton *, 2> Command1{};
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     Form1 &form1;

@@ -6,7 +6,6 @@
 #include "controls/animador.h"
 #include "platform/colours.h"
 #include "platform/datafiles.h"
-#include "platform/errorreport.h"
 #include "platform/numconv.h"
 #include "platform/random.h"
 #include "controls/twips.h"
@@ -20,6 +19,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -92,8 +92,10 @@ void reportFirstPaint()
 
 } // namespace
 
-Form3::Form3(SoundPlayer &soundPlayer, RandomGenerator &generator, QWidget *parent)
-    : QWidget(parent), sound(soundPlayer), random(generator), background(loadBackground())
+Form3::Form3(SoundPlayer &soundPlayer, RandomGenerator &generator, const Platform &givenPlatform,
+             QWidget *parent)
+    : QWidget(parent), sound(soundPlayer), random(generator), platform(givenPlatform),
+      background(loadBackground())
 {
     setWindowTitle(appinfo::windowCaption());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
@@ -114,9 +116,9 @@ void Form3::createControls()
     ui::setTextColour(Label1, kTitleStartColour);
     twips::setGeometry(Label1, 1920, 240, 4335, 1215);
 
-    Animador1 = new Animador(this);
+    Animador1 = new Animador(platform.animation, this);
     twips::setGeometry(Animador1, 120, 360, 2295, 1575);
-    Animador2 = new Animador(this);
+    Animador2 = new Animador(platform.animation, this);
     twips::setGeometry(Animador2, 6480, 240, 2295, 2055);
 
     Label3 = makeLabel(this, QStringLiteral("Autor"), 14.25, 120, 2640, 975, 495);
@@ -162,12 +164,13 @@ bool Form3::Form_Load()
     const double top = units::centred(units::toTwips(area.height()), outerHeight());
     move(units::toPixels(left), units::toPixels(top));
 
-    Animador1->setGifFile(datafiles::dataFile(QStringLiteral("gifs"), QStringLiteral("idea.gif")));
-    Animador2->setGifFile(datafiles::dataFile(QStringLiteral("gifs"), QStringLiteral("la_tierra.gif")));
+    Animador1->setGifFile(datafiles::dataFile(platform.programFolder, QStringLiteral("gifs"), QStringLiteral("idea.gif")));
+    Animador2->setGifFile(
+        datafiles::dataFile(platform.programFolder, QStringLiteral("gifs"), QStringLiteral("la_tierra.gif")));
 
-    const auto loaded = LanguageFile::load();
+    const auto loaded = LanguageFile::load(platform.programFolder);
     if (const auto *error = std::get_if<LoadError>(&loaded)) {
-        errorreport::report(*error, errorreport::Severity::Fatal);
+        platform.errors.report(*error, errorreport::Severity::Fatal);
         return false;
     }
     Command1->setText(std::get<LanguageFile>(loaded).line(1));
@@ -185,11 +188,13 @@ void Form3::Command1_Click()
 {
     if (form1)
         return;
-    form1 = std::make_unique<Form1>(sound, random);
+    form1 = std::make_unique<Form1>(sound, random, platform);
     if (!form1->Form_Load()) {
         // The installation is broken and has been reported: nothing to open.
         form1.reset();
         close();
+        if (platform.endProgram)
+            platform.endProgram(EXIT_FAILURE);
         return;
     }
     // The main window's load ends the start-up screen, which is never shown

@@ -2,6 +2,8 @@
 // credits, and the button that opens the main window.
 #pragma once
 
+#include "windows/platform.h"
+
 #include <QWidget>
 #include <QPixmap>
 #include <array>
@@ -21,7 +23,7 @@ public:
     // The screen draws its title colours from `random`, which nothing has
     // seeded yet, so every start shows the same sequence; the main window it
     // opens gets the same sound player and generator.
-    Form3(SoundPlayer &sound, RandomGenerator &random, QWidget *parent = nullptr);
+    Form3(SoundPlayer &sound, RandomGenerator &random, const Platform &platform, QWidget *parent = nullptr);
     ~Form3() override;
 
     // The load step: centring, the two animations, the button's caption.
@@ -58,6 +60,7 @@ private:
 
     SoundPlayer &sound;
     RandomGenerator &random;
+    const Platform platform;
     QPixmap background;
     std::unique_ptr<Form1> form1;
 };

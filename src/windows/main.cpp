@@ -4,31 +4,27 @@
 #include "controls/errordialog.h"
 #include "controls/qtsoundplayer.h"
 #include "platform/random.h"
-#include "controls/ui.h"
+#include "platform/datafiles.h"
+#include "windows/application.h"
+#include "windows/platform.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <QStyleFactory>
+#include <cstdlib>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("mapurix"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Mapurix 2.0"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/icons/mapurix-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
-    ui::installFontSubstitutions();
-    // Controls without a designed font use the toolkit's classic default.
-    QApplication::setFont(ui::designFont(QStringLiteral("MS Sans Serif"), 8.25));
-    errordialog::install();
+    setUpApplication();
 
+    // Only here is it decided that the program ends: "Fin", or a broken
+    // installation reported by a window.
+    MessageBoxErrorReport errors;
+    const Platform platform{errors, datafiles::executableFolder(), AnimadorSettings{}, QLocale(),
+                            [](int code) { QCoreApplication::exit(code); }};
     QtSoundPlayer sound;
-    Form3 form3(sound, RandomGenerator::global());
+    Form3 form3(sound, RandomGenerator::global(), platform);
     if (!form3.Form_Load())
-        return 1;
+        return EXIT_FAILURE;
     form3.show();
     return QApplication::exec();
 }

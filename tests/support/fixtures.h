@@ -2,9 +2,9 @@
 // maps drawn here, and a recorder in place of the error message box.
 #pragma once
 
-#include "platform/datafiles.h"
 #include "platform/errorreport.h"
 #include "platform/textfile.h"
+#include "windows/platform.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,6 +49,19 @@ struct RecordedError {
     errorreport::Severity severity;
 };
 
+// The error report of the tests: records instead of showing a box.
+class RecordingErrorReport : public ErrorReport {
+public:
+    explicit RecordingErrorReport(std::vector<RecordedError> &into) : recorded(into) {}
+    void report(const LoadError &error, errorreport::Severity severity) override
+    {
+        recorded.push_back({error, severity});
+    }
+
+private:
+    std::vector<RecordedError> &recorded;
+};
+
 class ProgramFolder {
 public:
     ProgramFolder()
@@ -62,15 +75,15 @@ public:
                   textfile::encodeWindows1252(QString::fromUtf8(
                       "Entrar\r\nErrores\r\nAciertos\r\nSin imagen\r\nFicha\r\nEstudiar\r\nJugar\r\n"
                       "Volver\r\nSin texto\r\nPrueba finalizada\r\nOtra prueba\r\nFin\r\n")));
-        datafiles::setProgramFolder(dir.path());
-        errorreport::setHandler([this](const LoadError &e, errorreport::Severity s) {
-            errors.push_back({e, s});
-        });
     }
-    ~ProgramFolder()
+
+    // What the program's start gives the windows, pointed at this folder:
+    // errors recorded, animations played by hand, a Spanish locale, and an
+    // end of the program that is only counted.
+    Platform platform()
     {
-        datafiles::setProgramFolder({});
-        errorreport::setHandler({});
+        return Platform{recorder, dir.path(), AnimadorSettings{true, 3000, 20000},
+                        QLocale(QLocale::Spanish, QLocale::Spain), [this](int code) { exitCodes.push_back(code); }};
     }
 
     QString path(const QString &relative = {}) const { return QDir(dir.path()).filePath(relative); }
@@ -97,6 +110,8 @@ public:
 
     QTemporaryDir dir;
     std::vector<RecordedError> errors;
+    std::vector<int> exitCodes; // each time the program was asked to end
+    RecordingErrorReport recorder{errors};
 };
 
 } // namespace fixtures

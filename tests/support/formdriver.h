@@ -24,17 +24,19 @@ struct FormDriver {
     RandomGenerator random{7};
     std::unique_ptr<Form1> form;
     int programEnds = 0;
+    QLocale locale{QLocale::Spanish, QLocale::Spain};
 
     FormDriver()
     {
-        Animador::setManualPlayback(true);
         folder.addThreeRegionMap(QStringLiteral("Tres"));
     }
 
     bool open()
     {
-        form = std::make_unique<Form1>(sound, random);
-        form->endProgram = [this] { ++programEnds; };
+        Platform platform = folder.platform();
+        platform.endProgram = [this](int) { ++programEnds; };
+        platform.locale = locale;
+        form = std::make_unique<Form1>(sound, random, platform);
         if (!form->Form_Load())
             return false;
         random.seed(7); // the load seeded from the clock; tests fix the sequence
@@ -72,7 +74,7 @@ struct FormDriver {
 
     void clickRegion(int i)
     {
-        clickMap(form->state.seedX1[std::size_t(i)], form->state.seedY1[std::size_t(i)]);
+        clickMap(form->state.regions[std::size_t(i)].seedX1, form->state.regions[std::size_t(i)].seedY1);
     }
 
     // The look animation reaches its end.

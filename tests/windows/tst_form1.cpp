@@ -18,7 +18,6 @@
 class TestForm1 : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Animador::setManualPlayback(true); }
 
     void loadShowsTheMapChoiceScreen()
     {
@@ -28,7 +27,7 @@ private slots:
         folder.writeFile(QString::fromUtf8("Coordenadas/África"), "x");
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
 
@@ -78,11 +77,15 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
-        const QSize screen = form.screen()->size();
-        QCOMPARE(form.leftTwips(), units::toTwips(units::toPixels(units::centred(screen.width() * 15.0, 9600))));
-        QCOMPARE(form.topTwips(), units::toTwips(units::toPixels(units::centred(screen.height() * 15.0, 7200))));
+        // The offscreen screen is 800 x 800 pixels, 12000 x 12000 twips: the
+        // 9600 x 7200 window goes to Left 1200, Top 2400.
+        QCOMPARE(form.screen()->size(), QSize(800, 800));
+        QCOMPARE(form.outerWidth(), 9600.0);
+        QCOMPARE(form.outerHeight(), 7200.0);
+        QCOMPARE(form.leftTwips(), 1200.0);
+        QCOMPARE(form.topTwips(), 2400.0);
     }
 
     void missingCatalogueFolderIsReported()
@@ -91,7 +94,7 @@ private slots:
         QDir(folder.path()).rmdir(QStringLiteral("Coordenadas"));
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(!form.Form_Load());
         QCOMPARE(folder.errors.size(), std::size_t(1));
         QCOMPARE(folder.errors[0].severity, errorreport::Severity::Fatal);
@@ -103,18 +106,20 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
         QTest::mouseClick(form.Option1[1], Qt::LeftButton, {}, QPoint(8, 12));
         QVERIFY(form.Option1[1]->isChecked());
         QVERIFY(!form.Option1[0]->isChecked());
+        QVERIFY(form.state.mode == PlayMode::Quiz);
         QTest::mouseClick(form.Option1[1], Qt::LeftButton, {}, QPoint(8, 12)); // clicking it again changes nothing
         QVERIFY(form.Option1[1]->isChecked());
         QVERIFY(!form.Option1[0]->isChecked());
         QTest::mouseClick(form.Option1[0], Qt::LeftButton, {}, QPoint(8, 12));
         QVERIFY(form.Option1[0]->isChecked());
         QVERIFY(!form.Option1[1]->isChecked());
+        QVERIFY(form.state.mode == PlayMode::Study);
     }
 
     void activationDoesNothingUnlessAnotherTestWasAsked()
@@ -123,7 +128,7 @@ private slots:
         folder.addThreeRegionMap();
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
         form.File1->setCurrentRow(0);
@@ -159,7 +164,7 @@ private slots:
         fixtures::ProgramFolder folder;
         RecordingSoundPlayer sound;
         RandomGenerator random;
-        Form1 form(sound, random);
+        Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         const QRgb allowed[] = {0x800000, 0x800080, 0x808000, 0xC0C0C0, 0x808080, 0x0000FF,
                                 0x00FF00, 0x00FFFF, 0xFF0000, 0xFF00FF, 0xFFFF00};

@@ -55,7 +55,7 @@ const char kCoordinates[] = "cinco.png\r\nSe\xf1" "ala\r\n"
 enum Region { Peru, Chad, Vacia, Rota, Enorme };
 
 struct CardFixture {
-    CardFixture() : form(sound, random)
+    CardFixture() : form(sound, random, folder.platform())
     {
         folder.addMap(QStringLiteral("Cinco"), kCoordinates, QStringLiteral("cinco.png"), drawFiveRegionMap());
         QDir root(folder.path());
@@ -108,7 +108,6 @@ QRect twipsRect(const QWidget *w)
 class TestInfoCard : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { Animador::setManualPlayback(true); }
 
     void studyLoadLaysTheCardOut()
     {
@@ -129,6 +128,23 @@ private slots:
         QVERIFY(form.Command4->isVisible());
         QVERIFY(!form.Frame2->isVisible());
         QVERIFY(f.folder.errors.empty());
+    }
+
+    // A hidden file does not exist for the card, even with the region's name.
+    void hiddenFilesCountAsAbsent()
+    {
+        CardFixture f;
+        Form1 &form = f.form;
+        form.state.regions[Chad].regionName = QStringLiteral(".Chad");
+        f.folder.writeFile(QStringLiteral("Textos/.Chad.txt"), "Yamena");
+        QFile::copy(fixtureGif(QStringLiteral("picture.gif")), f.folder.path(QStringLiteral("IMAGENES/.chad.gif")));
+        QFile::copy(fixtureGif(QStringLiteral("flag.gif")), f.folder.path(QStringLiteral("banderaS/.Chad.gif")));
+        f.open(Chad);
+        QVERIFY(form.Frame2->isVisible());
+        QCOMPARE(form.Text2->toPlainText(), QStringLiteral("Sin texto"));
+        QVERIFY(form.Label3->isVisible());
+        QVERIFY(!form.Image1->isVisible());
+        QVERIFY(!form.Animador4->isVisible());
     }
 
     void command4DoesNothingWithoutASelectedRegion()

@@ -46,10 +46,15 @@ private slots:
         QCOMPARE(f.Command1[1]->text(), QStringLiteral("Errores"));
         const int t = f.state.targetRegion;
         QVERIFY(t >= 0 && t < 3);
-        QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + f.state.regionNames[std::size_t(t)]);
-        // The palette sits 100 twips under the map, the prompt 50 right of it.
+        QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + f.state.regions[std::size_t(t)].regionName);
+        // The palette box (the 209 x 34 picture in its border, 3195 x 570)
+        // sits 100 twips under the map, the prompt 50 right of it, and the
+        // window ends 600 twips under the box.
+        QCOMPARE(f.Picture2->size(), QSize(units::toPixels(3195), units::toPixels(570)));
         QCOMPARE(f.Picture2->y(), units::toPixels(360 + 2250 + 100));
-        QCOMPARE(f.Label1->x(), units::toPixels(120 + 3135 + 50));
+        QCOMPARE(f.Label1->x(), units::toPixels(120 + 3195 + 50));
+        QCOMPARE(f.Label1->y(), units::toPixels(360 + 2250 + 100 + 100));
+        QCOMPARE(f.outerHeight(), 3885.0); // 360 + 2250 + 100 + 570 + 600 = 3880, on the pixel grid
         QCOMPARE(f.Animador2->x(), units::toPixels(120 + 3000 + 25));
         QCOMPARE(f.size(), mapWindowSize(f.Picture1->size()).quiz);
         // Animador1(0) waits beyond the window's right edge.
@@ -59,12 +64,12 @@ private slots:
     void layoutArithmetic()
     {
         const TwipsRect map{120, 360, 13500, 10500}; // a 900 x 700 map
-        const QuizLayout quiz = arrangeQuizLayout(map, TwipsRect{0, 0, 3135, 510}, 1695);
+        const QuizLayout quiz = arrangeQuizLayout(map, TwipsRect{0, 0, 3195, 570}, 1695);
         QCOMPARE(quiz.picture2Top, 10960.0);
         QCOMPARE(quiz.label1Top, 11060.0);
-        QCOMPARE(quiz.label1Left, 120.0 + 3135 + 50);
+        QCOMPARE(quiz.label1Left, 3365.0);
         QCOMPARE(quiz.animadorLeft, 13645.0);
-        QCOMPARE(quiz.formHeight, 12070.0);
+        QCOMPARE(quiz.formHeight, 12130.0);
         QCOMPARE(quiz.formWidth, 15490.0);
         const StudyLayout study = arrangeStudyLayout(map, 1935);
         QCOMPARE(study.list3.left, 13670.0);
@@ -170,7 +175,8 @@ private slots:
         const qint64 expected = d.form->Picture2->point(at.x(), at.y());
         if (at != QPoint(0, 0))
             QCOMPARE(expected, qint64(colour));
-        QTest::mouseClick(d.form->Picture2, Qt::MouseButton(button), {}, at);
+        QTest::mouseClick(d.form->Picture2, Qt::MouseButton(button), {},
+                          at + QPoint(PaletteView::kBorder, PaletteView::kBorder));
         QCOMPARE(qint64(d.form->surface.fillColor()), expected);
         d.clickMap(95, 35);
         QCOMPARE(d.form->surface.point(95, 35), expected);
@@ -187,7 +193,7 @@ private slots:
         QVERIFY(d.loadMap(QStringLiteral("Una")));
         QCOMPARE(d.items(d.form->List3), QStringList{"Sola"});
         QCOMPARE(d.form->state.regionCount, std::int16_t(1));
-        QCOMPARE(d.form->state.regionNames[2], QStringLiteral("Gamma"));
+        QCOMPARE(d.form->state.regions[2].regionName, QStringLiteral("Gamma"));
     }
 
     void backButtonReturnsToMapChoice()
@@ -267,7 +273,8 @@ private slots:
         QVERIFY(d.form->File1->isVisible() && d.form->Option1[0]->isVisible());
         QVERIFY(!d.form->Picture1->isVisible());
         QCOMPARE(d.form->state.regionCount, before.regionCount);
-        QCOMPARE(d.form->state.regionNames, before.regionNames);
+        for (std::size_t i = 0; i < std::size_t(kMaxRegions); ++i)
+            QCOMPARE(d.form->state.regions[i].regionName, before.regions[i].regionName);
         QCOMPARE(d.form->state.mapPictureFile, before.mapPictureFile);
     }
 };

@@ -26,7 +26,7 @@ private slots:
         Form1 &f = *d.form;
         QStringList asked;
 
-        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        asked << f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         d.clickRegion(f.state.targetRegion); // right
         QVERIFY(!f.Picture1->isEnabled());
         QVERIFY(!f.Timer2->isActive());
@@ -36,16 +36,16 @@ private slots:
         QVERIFY(f.Timer2->isActive());
         QVERIFY(f.Timer1->isActive() && f.Timer1->isSingleShot());
 
-        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        asked << f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         QCOMPARE(f.Label1->text(), QString::fromUtf8("Señala ") + asked.last());
         d.clickMap(100, 120); // the sea: wrong
         QCOMPARE(f.surface.point(100, 120), qint64(fixtures::kSea)); // the wrong paint is gone
         d.endLookAnimation();
-        QCOMPARE(f.state.regionNames[std::size_t(f.state.targetRegion)], asked.last()); // still asked
+        QCOMPARE(f.state.regions[std::size_t(f.state.targetRegion)].regionName, asked.last()); // still asked
 
         d.clickRegion(f.state.targetRegion); // right after a miss
         d.endLookAnimation();
-        asked << f.state.regionNames[std::size_t(f.state.targetRegion)];
+        asked << f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         QCOMPARE(QSet<QString>(asked.begin(), asked.end()).size(), 3);
 
         QString title;
@@ -101,6 +101,71 @@ private slots:
         QVERIFY(!f.Timer2->isActive());
     }
 
+    // The dialog has two ways out; Esc and the window system's close are not
+    // among them. Before, they left the finished map live, and the next
+    // click counted as a hit beyond the map's regions.
+    void theDialogOnlyEndsThroughItsButtons()
+    {
+        FormDriver d;
+        d.folder.writeFile(QStringLiteral("Coordenadas/Una"),
+                           "tres.png\r\nSe\xf1" "ala\r\nSola,95,35,0,0,0,0,\r\n");
+        QVERIFY(d.openQuiz(QStringLiteral("Una")));
+        Form1 &f = *d.form;
+        bool stayedAfterEscape = false, stayedAfterClose = false;
+        Qt::WindowFlags flags;
+        QSize minimum, maximum;
+        QString caption = QStringLiteral("unread");
+        auto *poll = new QTimer(&f);
+        poll->setInterval(5);
+        QObject::connect(poll, &QTimer::timeout, poll, [&] {
+            auto *dialog = qobject_cast<Form2 *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            poll->stop();
+            flags = dialog->windowFlags();
+            minimum = dialog->minimumSize();
+            maximum = dialog->maximumSize();
+            caption = dialog->windowTitle();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            stayedAfterEscape = dialog->isVisible();
+            dialog->close();
+            stayedAfterClose = dialog->isVisible();
+            dialog->Command1[0]->click(); // "Otra prueba"
+        });
+        poll->start();
+        d.clickRegion(0);
+        d.endLookAnimation();
+        QVERIFY(stayedAfterEscape);
+        QVERIFY(stayedAfterClose);
+        QCOMPARE(int(f.state.shared.hitCount), 0); // back on the map choice, counters reset
+        QVERIFY(f.File1->isVisible());
+
+        // A fixed dialog border without a title bar.
+        QVERIFY(!(flags & Qt::FramelessWindowHint));
+        QVERIFY(flags & Qt::CustomizeWindowHint);
+        QVERIFY(!(flags & (Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)));
+        QCOMPARE(minimum, maximum);
+        QCOMPARE(caption, QString());
+    }
+
+    void theMarkFollowsTheLocaleGiven_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Spain) << "3,333333 de 10";
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom) << "3.333333 de 10";
+    }
+    void theMarkFollowsTheLocaleGiven()
+    {
+        QFETCH(QLocale, locale);
+        QFETCH(QString, mark);
+        FormDriver d;
+        d.locale = locale;
+        QVERIFY(d.openQuiz());
+        d.clickRegion(d.form->state.targetRegion);
+        QCOMPARE(d.form->Label2->text(), mark);
+    }
+
     void oneRegionMapEndsAtTheFirstHit()
     {
         FormDriver d;
@@ -151,7 +216,7 @@ private slots:
         d.clickRegion(otherRegion(f));
         QCOMPARE(int(d.sound.played.size()), sounds);
         QCOMPARE(f.state.shared.errorCount, std::int16_t(1));
-        QCOMPARE(f.surface.point(f.state.seedX1[std::size_t(otherRegion(f))], f.state.seedY1[std::size_t(otherRegion(f))]),
+        QCOMPARE(f.surface.point(f.state.regions[std::size_t(otherRegion(f))].seedX1, f.state.regions[std::size_t(otherRegion(f))].seedY1),
                  qint64(0xFFFFFF));
     }
 
@@ -180,7 +245,7 @@ private slots:
         d.endLookAnimation();
         f.Command2->click();
         QCOMPARE(f.state.questionsAsked, std::int16_t(0));
-        const QString name = f.state.regionNames[std::size_t(f.state.targetRegion)];
+        const QString name = f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         d.clickRegion(f.state.targetRegion);
         d.endLookAnimation();
         QCOMPARE(d.items(f.List1), QStringList{"** " + name});

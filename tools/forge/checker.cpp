@@ -96,16 +96,16 @@ CheckReport checkDataFolder(const QString &dataFolder)
         QHash<QString, QString> seenNames;
         int withText = 0, withImage = 0, withFlag = 0;
         for (const RegionRecord &r : map.regions) {
-            const QString nameFault = regionNameFault(r.name);
+            const QString nameFault = regionNameFault(r.regionName);
             if (!nameFault.isEmpty())
-                fault(QStringLiteral("region '%1': %2").arg(r.name, nameFault));
-            const QString folded = r.name.toCaseFolded();
+                fault(QStringLiteral("region '%1': %2").arg(r.regionName, nameFault));
+            const QString folded = r.regionName.toCaseFolded();
             if (seenNames.contains(folded))
-                fault(QStringLiteral("region '%1' has the same name as '%2'").arg(r.name, seenNames[folded]));
-            seenNames.insert(folded, r.name);
-            withText += texts.contains((r.name + QStringLiteral(".txt")).toLower());
-            withImage += images.contains((r.name + QStringLiteral(".gif")).toLower());
-            withFlag += flags.contains((r.name + QStringLiteral(".gif")).toLower());
+                fault(QStringLiteral("region '%1' has the same name as '%2'").arg(r.regionName, seenNames[folded]));
+            seenNames.insert(folded, r.regionName);
+            withText += texts.contains((r.regionName + QStringLiteral(".txt")).toLower());
+            withImage += images.contains((r.regionName + QStringLiteral(".gif")).toLower());
+            withFlag += flags.contains((r.regionName + QStringLiteral(".gif")).toLower());
         }
         report.coverage << QStringLiteral("%1: %2 regions; cards: textos %3/%2, imagenes %4/%2, banderas %5/%2")
                                .arg(fileName).arg(count).arg(withText).arg(withImage).arg(withFlag);
@@ -139,17 +139,16 @@ CheckReport checkDataFolder(const QString &dataFolder)
         QHash<int, int> areaRegion;  // white area -> region index that seeds it
         for (int i = 0; i < count; ++i) {
             const RegionRecord &r = map.regions[i];
-            for (int s = 0; s < 3; ++s) {
-                const SeedPoint p = r.seeds[s];
-                // The game reads a second or third point with a zero member as absent.
-                if (s > 0 && (p.x == 0 || p.y == 0))
+            for (int s = 0; s < RegionRecord::kAreas; ++s) {
+                if (!r.hasArea(s))
                     continue;
-                const QString where = QStringLiteral("region '%1' seed %2 (%3,%4)").arg(r.name).arg(s + 1).arg(p.x).arg(p.y);
-                if (p.x < 0 || p.y < 0 || p.x >= picture.width() || p.y >= picture.height()) {
+                const QPoint p = r.seed(s);
+                const QString where = QStringLiteral("region '%1' seed %2 (%3,%4)").arg(r.regionName).arg(s + 1).arg(p.x()).arg(p.y());
+                if (p.x() < 0 || p.y() < 0 || p.x() >= picture.width() || p.y() >= picture.height()) {
                     fault(where + QStringLiteral(" lies outside the %1x%2 picture").arg(picture.width()).arg(picture.height()));
                     continue;
                 }
-                const int area = areas.areaAt(p.x, p.y);
+                const int area = areas.areaAt(p.x(), p.y());
                 if (area < 0) {
                     fault(where + QStringLiteral(" is not on a white pixel"));
                     continue;
@@ -161,7 +160,7 @@ CheckReport checkDataFolder(const QString &dataFolder)
                     if (other == i)
                         fault(where + QStringLiteral(" shares its white area with another seed of the region"));
                     else
-                        fault(where + QStringLiteral(" shares its white area with region '%1'").arg(map.regions[other].name));
+                        fault(where + QStringLiteral(" shares its white area with region '%1'").arg(map.regions[other].regionName));
                 } else {
                     areaRegion.insert(area, i);
                 }

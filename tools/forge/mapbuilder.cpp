@@ -7,6 +7,8 @@
 #include "nametable.h"
 #include "regionnames.h"
 
+#include "platform/textfile.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
@@ -570,9 +572,12 @@ std::optional<QByteArray> coordinatesFileBytes(const Recipe &recipe, const Built
         }
         text += line + QStringLiteral("\r\n");
     }
-    std::optional<QByteArray> bytes = toWindows1252(text);
-    if (!bytes)
+    QString unmappable;
+    const QByteArray bytes = textfile::encodeWindows1252(text, &unmappable);
+    if (!unmappable.isEmpty()) {
         *error = QStringLiteral("%1: text outside Windows-1252").arg(recipe.path);
+        return std::nullopt;
+    }
     return bytes;
 }
 

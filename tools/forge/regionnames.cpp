@@ -1,5 +1,7 @@
 #include "regionnames.h"
 
+#include "platform/textfile.h"
+
 #include <QStringList>
 
 namespace forge {
@@ -27,36 +29,11 @@ QString regionNameFault(const QString &name)
         QStringLiteral("LPT8"), QStringLiteral("LPT9")};
     if (reserved.contains(name.section(u'.', 0, 0), Qt::CaseInsensitive))
         return QStringLiteral("reserved device name on Windows");
-    if (!toWindows1252(name))
+    QString unmappable;
+    textfile::encodeWindows1252(name, &unmappable);
+    if (!unmappable.isEmpty())
         return QStringLiteral("has a character outside Windows-1252");
     return QString();
-}
-
-std::optional<QByteArray> toWindows1252(const QString &text)
-{
-    // The 27 characters Windows-1252 puts in 0x80..0x9F; 0 marks unused bytes.
-    static constexpr char16_t high[32] = {
-        0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-        0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out.append(static_cast<char>(u));
-            continue;
-        }
-        int found = -1;
-        for (int i = 0; i < 32; ++i) {
-            if (high[i] != 0 && high[i] == u)
-                found = i;
-        }
-        if (found < 0)
-            return std::nullopt;
-        out.append(static_cast<char>(0x80 + found));
-    }
-    return out;
 }
 
 QString collationKey(const QString &name)

@@ -27,11 +27,11 @@ const std::array<const char *, LanguageFile::kLineCount> kBuiltIn = {
 
 } // namespace
 
-std::variant<LanguageFile, LoadError> LanguageFile::load()
+std::variant<LanguageFile, LoadError> LanguageFile::load(const QString &programFolder)
 {
-    const QString path = datafiles::findFile(datafiles::programFolder(), QStringLiteral("idioma"));
+    const QString path = datafiles::findFile(programFolder, QStringLiteral("idioma"));
     if (path.isEmpty()) {
-        return LoadError{QDir(datafiles::programFolder()).filePath(QStringLiteral("idioma")), 0, {},
+        return LoadError{QDir(programFolder).filePath(QStringLiteral("idioma")), 0, {},
                          QStringLiteral("No se encuentra el archivo de idioma. La instalación está "
                                         "incompleta: vuelve a instalar el juego.")};
     }

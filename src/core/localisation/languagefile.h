@@ -12,9 +12,9 @@ class LanguageFile {
 public:
     static constexpr int kLineCount = 12;
 
-    // Reads the file from the program folder. A missing or unreadable file is
-    // an error: the installation is broken.
-    static std::variant<LanguageFile, LoadError> load();
+    // Reads the file from `programFolder`. A missing or unreadable file is an
+    // error: the installation is broken.
+    static std::variant<LanguageFile, LoadError> load(const QString &programFolder);
     static LanguageFile fromBytes(const QByteArray &bytes);
 
     // Text of line `number` (1..12), exactly as the file holds it. A line the

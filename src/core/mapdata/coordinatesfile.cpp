@@ -71,7 +71,7 @@ std::variant<MapDescription, LoadError> parseCoordinatesFile(const QByteArray &b
                                                   "campos seguidos de coma: nombre,X1,Y1,X2,Y2,X3,Y3,")};
         }
         RegionRecord region;
-        region.name = parts.at(0);
+        region.regionName = parts.at(0);
         int values[6] = {};
         for (int f = 0; f < 6; ++f) {
             const auto value = parseCoordinate(parts.at(f + 1));
@@ -82,8 +82,12 @@ std::variant<MapDescription, LoadError> parseCoordinatesFile(const QByteArray &b
             }
             values[f] = *value;
         }
-        for (int s = 0; s < 3; ++s)
-            region.seeds[s] = SeedPoint{values[2 * s], values[2 * s + 1]};
+        region.seedX1 = values[0];
+        region.seedY1 = values[1];
+        region.seedX2 = values[2];
+        region.seedY2 = values[3];
+        region.seedX3 = std::int16_t(values[4]);
+        region.seedY3 = std::int16_t(values[5]);
         map.regions.push_back(region);
     }
     if (map.regions.empty())
@@ -95,16 +99,6 @@ void storeMap(const MapDescription &map, GameState &state)
 {
     state.mapPictureFile = map.mapPictureFile;
     state.questionPrompt = map.questionPrompt;
-    std::size_t i = 0;
-    for (const RegionRecord &region : map.regions) {
-        state.regionNames[i] = region.name;
-        state.seedX1[i] = region.seeds[0].x;
-        state.seedY1[i] = region.seeds[0].y;
-        state.seedX2[i] = region.seeds[1].x;
-        state.seedY2[i] = region.seeds[1].y;
-        state.seedX3[i] = std::int16_t(region.seeds[2].x);
-        state.seedY3[i] = std::int16_t(region.seeds[2].y);
-        ++i;
-    }
+    std::copy(map.regions.begin(), map.regions.end(), state.regions.begin());
     state.regionCount = std::int16_t(map.regions.size());
 }

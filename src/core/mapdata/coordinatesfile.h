@@ -11,16 +11,6 @@
 #include <variant>
 #include <vector>
 
-struct SeedPoint {
-    int x = 0;
-    int y = 0;
-};
-
-struct RegionRecord {
-    QString name;
-    std::array<SeedPoint, 3> seeds; // the second and third are {0, 0} when absent
-};
-
 struct MapDescription {
     QString mapPictureFile;
     QString questionPrompt;

@@ -1,6 +1,5 @@
 #include "maplayout.h"
 
-#include "surface/palette.h"
 #include "platform/units.h"
 
 QuizLayout arrangeQuizLayout(const TwipsRect &picture1, const TwipsRect &picture2,
@@ -34,7 +33,7 @@ MapWindowSize mapWindowSize(QSize picture)
     using units::kTitledFrameWidthTwips;
     const TwipsRect picture1{mapwindow::kPicture1Left, mapwindow::kPicture1Top, units::toTwips(picture.width()),
                              units::toTwips(picture.height())};
-    const TwipsRect picture2{0, 0, units::toTwips(palette::kWidth), units::toTwips(palette::kHeight)};
+    const TwipsRect picture2{0, 0, mapwindow::kPicture2Width, mapwindow::kPicture2Height};
     const QuizLayout quiz = arrangeQuizLayout(picture1, picture2, mapwindow::kAnimador2Width);
     const StudyLayout study = arrangeStudyLayout(picture1, mapwindow::kList3Width);
     // The window sets its outer size; the client area is what the frame leaves.

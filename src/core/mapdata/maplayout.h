@@ -43,6 +43,9 @@ namespace mapwindow {
 constexpr double kPicture1Left = 120;
 constexpr double kPicture1Top = 360;
 constexpr double kAnimador2Width = 1695;
+// The palette box: the 209 x 34 palette picture inside its 2-pixel border.
+constexpr double kPicture2Width = 3195;
+constexpr double kPicture2Height = 570;
 constexpr double kList3Width = 1935;
 // The mark display ends the quiz mode's top row of counters; the window
 // lays out no control to its right, so nothing widens a window for it.

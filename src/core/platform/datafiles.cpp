@@ -11,12 +11,6 @@ namespace datafiles {
 
 namespace {
 
-QString &folderOverride()
-{
-    static QString folder;
-    return folder;
-}
-
 QString findEntry(const QString &folder, const QString &name, QDir::Filters kind)
 {
     if (folder.isEmpty() || name.isEmpty())
@@ -35,17 +29,10 @@ QString findEntry(const QString &folder, const QString &name, QDir::Filters kind
 
 } // namespace
 
-QString programFolder()
+QString executableFolder()
 {
-    if (!folderOverride().isEmpty())
-        return folderOverride();
     const QString exe = QFileInfo(QCoreApplication::applicationFilePath()).canonicalFilePath();
     return QFileInfo(exe).absolutePath();
-}
-
-void setProgramFolder(const QString &folder)
-{
-    folderOverride() = folder;
 }
 
 QString findFile(const QString &folder, const QString &name)
@@ -53,21 +40,21 @@ QString findFile(const QString &folder, const QString &name)
     return findEntry(folder, name, QDir::Files);
 }
 
-QString findFolder(const QString &folderName)
+QString findFolder(const QString &programFolder, const QString &folderName)
 {
-    return findEntry(programFolder(), folderName, QDir::Dirs);
+    return findEntry(programFolder, folderName, QDir::Dirs);
 }
 
-QString dataFile(const QString &folderName, const QString &fileName)
+QString dataFile(const QString &programFolder, const QString &folderName, const QString &fileName)
 {
-    const QString folder = findFolder(folderName);
+    const QString folder = findFolder(programFolder, folderName);
     if (!folder.isEmpty()) {
         const QString found = findFile(folder, fileName);
         if (!found.isEmpty())
             return found;
         return QDir(folder).filePath(fileName);
     }
-    return QDir(programFolder()).filePath(folderName + QLatin1Char('/') + fileName);
+    return QDir(programFolder).filePath(folderName + QLatin1Char('/') + fileName);
 }
 
 QStringList listFiles(const QString &folder)

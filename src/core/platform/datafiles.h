@@ -8,23 +8,23 @@
 
 namespace datafiles {
 
-// The program folder: the folder of the executable with symlinks resolved,
-// never the working directory. Tests point it at a folder of fixtures.
-QString programFolder();
-void setProgramFolder(const QString &folder);
+// The folder of the executable with symlinks resolved, never the working
+// directory. The program's start gives it to the windows as their program
+// folder; tests give them a folder of fixtures instead.
+QString executableFolder();
 
 // Finds `name` in `folder`, ignoring letter case; an exact match wins.
 // Returns the full path of the existing file, or an empty string.
 QString findFile(const QString &folder, const QString &name);
 
-// Finds the data folder `folderName` (ignoring case) under the program folder.
+// Finds the data folder `folderName` (ignoring case) under `programFolder`.
 // Returns its path, or an empty string when there is none.
-QString findFolder(const QString &folderName);
+QString findFolder(const QString &programFolder, const QString &folderName);
 
-// A data file: program folder / folderName / fileName, each step looked up
+// A data file: programFolder / folderName / fileName, each step looked up
 // ignoring case. When it does not exist, returns the path as it would be
 // spelled, so that error messages and fallbacks can name it.
-QString dataFile(const QString &folderName, const QString &fileName);
+QString dataFile(const QString &programFolder, const QString &folderName, const QString &fileName);
 
 // Plain files of a folder (no folders, no hidden files), sorted as a Spanish
 // reader expects: ignoring case and accents, numbers by value.

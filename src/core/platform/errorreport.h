@@ -1,21 +1,21 @@
-// The standard error report. The windows decide how it is shown (a message
-// box); tests install a recorder so that no dialog ever opens.
+// The standard error report. The windows are given one: the program shows it
+// in a message box, tests record it so that no dialog ever opens. Reporting
+// never ends the program; only the program's start decides that.
 #pragma once
 
 #include "loaderror.h"
-
-#include <functional>
 
 namespace errorreport {
 
 enum class Severity {
     Recoverable, // the game goes on; nothing else is lost
-    Fatal        // the installation is broken: the program ends after the report
+    Fatal        // the installation is broken: the program cannot go on
 };
 
-using Handler = std::function<void(const LoadError &, Severity)>;
-
-void setHandler(Handler handler);
-void report(const LoadError &error, Severity severity = Severity::Recoverable);
-
 } // namespace errorreport
+
+class ErrorReport {
+public:
+    virtual ~ErrorReport() = default;
+    virtual void report(const LoadError &error, errorreport::Severity severity) = 0;
+};

@@ -25,7 +25,7 @@ std::int64_t intDiv(double a, std::int64_t n)
     return roundHalfEven(a) / n; // C++ division truncates toward zero
 }
 
-QString floatToText(float value)
+QString floatToText(float value, const QString &decimalSeparator)
 {
     if (std::isnan(value))
         return QStringLiteral("NaN");
@@ -53,15 +53,15 @@ QString floatToText(float value)
         // Very large or small values keep an exponent, as the float text does.
         result = digits.left(1);
         if (digits.size() > 1)
-            result += u',' + digits.mid(1);
+            result += decimalSeparator + digits.mid(1);
         result += (exponent < 0 ? QStringLiteral("E-") : QStringLiteral("E+"))
                   + QString::number(std::abs(exponent)).rightJustified(2, u'0');
     } else if (exponent < 0) {
-        result = QStringLiteral("0,") + QString(-exponent - 1, u'0') + digits;
+        result = u'0' + decimalSeparator + QString(-exponent - 1, u'0') + digits;
     } else if (digits.size() <= exponent + 1) {
         result = digits + QString(exponent + 1 - int(digits.size()), u'0');
     } else {
-        result = digits.left(exponent + 1) + u',' + digits.mid(exponent + 1);
+        result = digits.left(exponent + 1) + decimalSeparator + digits.mid(exponent + 1);
     }
     return negative ? u'-' + result : result;
 }

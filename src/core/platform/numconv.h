@@ -19,7 +19,8 @@ std::int64_t intFloor(double value);
 std::int64_t intDiv(double a, std::int64_t n);
 
 // A float as the game shows it: at most 7 significant digits, no trailing
-// zeros, no decimal part for whole values, a decimal comma (7,5; 6,666667; 10).
-QString floatToText(float value);
+// zeros, no decimal part for whole values, the given decimal separator
+// (with a comma: 7,5; 6,666667; 10).
+QString floatToText(float value, const QString &decimalSeparator = QStringLiteral(","));
 
 } // namespace numconv

@@ -33,7 +33,7 @@ QString decodeWindows1252(const QByteArray &bytes)
     return text;
 }
 
-QByteArray encodeWindows1252(const QString &text)
+QByteArray encodeWindows1252(const QString &text, QString *unmappable)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
@@ -50,6 +50,8 @@ QByteArray encodeWindows1252(const QString &text)
                 break;
             }
         }
+        if (mapped == '?' && unmappable)
+            *unmappable += ch;
         bytes.append(mapped);
     }
     return bytes;

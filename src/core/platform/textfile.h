@@ -12,7 +12,9 @@ namespace textfile {
 
 QString decodeWindows1252(const QByteArray &bytes);
 QString decode(const QByteArray &bytes);
-QByteArray encodeWindows1252(const QString &text); // unmappable characters become '?'
+// Characters Windows-1252 cannot hold become '?'; when `unmappable` is given
+// they are also appended to it, so that a writer can refuse the text.
+QByteArray encodeWindows1252(const QString &text, QString *unmappable = nullptr);
 
 // Splits decoded text into lines. The terminator is not part of a line; a final
 // terminator does not start another, empty line.

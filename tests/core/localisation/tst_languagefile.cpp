@@ -65,8 +65,7 @@ private slots:
 
     void shippedFileHasAllTwelveLines()
     {
-        datafiles::setProgramFolder(QStringLiteral(MAPURIX_SOURCE_DATA));
-        const auto loaded = LanguageFile::load();
+        const auto loaded = LanguageFile::load(QStringLiteral(MAPURIX_SOURCE_DATA));
         QVERIFY(std::holds_alternative<LanguageFile>(loaded));
         const auto &file = std::get<LanguageFile>(loaded);
         for (int i = 1; i <= LanguageFile::kLineCount; ++i) {
@@ -78,11 +77,9 @@ private slots:
     void missingFileIsAnError()
     {
         QTemporaryDir dir;
-        datafiles::setProgramFolder(dir.path());
-        const auto loaded = LanguageFile::load();
+        const auto loaded = LanguageFile::load(dir.path());
         QVERIFY(std::holds_alternative<LoadError>(loaded));
-        QVERIFY(std::get<LoadError>(loaded).file.endsWith(QStringLiteral("idioma")));
-        datafiles::setProgramFolder({});
+        QCOMPARE(std::get<LoadError>(loaded).file, dir.filePath(QStringLiteral("idioma")));
     }
 };
 

@@ -31,14 +31,14 @@ private slots:
         QCOMPARE(map.mapPictureFile, QStringLiteral("mapa.png"));
         QCOMPARE(map.questionPrompt, QString::fromUtf8("Señala"));
         QCOMPARE(map.regions.size(), std::size_t(3));
-        QCOMPARE(map.regions[0].name, QStringLiteral("Alfa"));
-        QCOMPARE(map.regions[0].seeds[0].x, 120);
-        QCOMPARE(map.regions[0].seeds[1].x, 0);
-        QCOMPARE(map.regions[1].name, QStringLiteral(" Beta Sur ")); // names stay verbatim
-        QCOMPARE(map.regions[1].seeds[2].y, 6);
-        QCOMPARE(map.regions[2].seeds[0].x, 7);
-        QCOMPARE(map.regions[2].seeds[0].y, -8);
-        QCOMPARE(map.regions[2].seeds[2].x, 11);
+        QCOMPARE(map.regions[0].regionName, QStringLiteral("Alfa"));
+        QCOMPARE(map.regions[0].seedX1, 120);
+        QCOMPARE(map.regions[0].seedX2, 0);
+        QCOMPARE(map.regions[1].regionName, QStringLiteral(" Beta Sur ")); // names stay verbatim
+        QCOMPARE(int(map.regions[1].seedY3), 6);
+        QCOMPARE(map.regions[2].seedX1, 7);
+        QCOMPARE(map.regions[2].seedY1, -8);
+        QCOMPARE(int(map.regions[2].seedX3), 11);
     }
 
     void lineEndsAndTrailingEmptyLines_data()
@@ -106,11 +106,11 @@ private slots:
             parseCoordinatesFile(header() + "Nueva,99,98,0,0,0,0,\r\n", {}));
         storeMap(second, state);
         QCOMPARE(state.regionCount, std::int16_t(1));
-        QCOMPARE(state.regionNames[0], QStringLiteral("Nueva"));
-        QCOMPARE(state.seedX1[0], 99);
+        QCOMPARE(state.regions[0].regionName, QStringLiteral("Nueva"));
+        QCOMPARE(state.regions[0].seedX1, 99);
         // Entries beyond the new map stay as the earlier map left them.
-        QCOMPARE(state.regionNames[4], QStringLiteral("R4"));
-        QCOMPARE(state.seedX1[4], 14);
+        QCOMPARE(state.regions[4].regionName, QStringLiteral("R4"));
+        QCOMPARE(state.regions[4].seedX1, 14);
     }
 };
 

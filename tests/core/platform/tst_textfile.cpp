@@ -51,7 +51,34 @@ private slots:
     {
         const QString text = QString::fromUtf8("Señala Córdoba, Álava, Ñ € œ");
         QCOMPARE(textfile::decodeWindows1252(textfile::encodeWindows1252(text)), text);
-        QCOMPARE(textfile::encodeWindows1252(QString::fromUtf8("中")), QByteArray("?"));
+    }
+
+    // The one codec of the game and its tools: what the forge writes and
+    // what it must refuse to write.
+    void encodeWindows1252_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("unmappable");
+        QTest::newRow("latin-1 letter") << QString::fromUtf8("España") << QByteArray("Espa\xF1" "a") << QString();
+        QTest::newRow("the 0x80 row") << QString::fromUtf8("\u20AC\u2019\u0178") << QByteArray("\x80\x92\x9F")
+                                      << QString();
+        QTest::newRow("a C1 control is not the euro sign") << QString::fromUtf8("\u0080") << QByteArray("?")
+                                                            << QString::fromUtf8("\u0080");
+        QTest::newRow("Polish letters") << QString::fromUtf8("Łódź") << QByteArray("?\xF3" "d?")
+                                        << QString::fromUtf8("Łź");
+        QTest::newRow("Romanian letters") << QString::fromUtf8("Chișinău") << QByteArray("Chi?in?u")
+                                          << QString::fromUtf8("șă");
+        QTest::newRow("ideograph") << QString::fromUtf8("中") << QByteArray("?") << QString::fromUtf8("中");
+    }
+    void encodeWindows1252()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, unmappable);
+        QString refused;
+        QCOMPARE(textfile::encodeWindows1252(text, &refused), bytes);
+        QCOMPARE(refused, unmappable);
     }
 
     void lineReaderStopsAtEnd()
@@ -71,14 +98,12 @@ private slots:
         QFile f(dir.filePath(QStringLiteral("Textos/ÁVILA.txt")));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        datafiles::setProgramFolder(dir.path());
-        const QString found = datafiles::dataFile(QStringLiteral("textos"), QString::fromUtf8("Ávila.TXT"));
+        const QString found = datafiles::dataFile(dir.path(), QStringLiteral("textos"), QString::fromUtf8("Ávila.TXT"));
         QCOMPARE(found, dir.filePath(QStringLiteral("Textos/ÁVILA.txt")));
         QVERIFY(QFileInfo::exists(found));
-        const QString missing = datafiles::dataFile(QStringLiteral("textos"), QStringLiteral("Soria.txt"));
+        const QString missing = datafiles::dataFile(dir.path(), QStringLiteral("textos"), QStringLiteral("Soria.txt"));
         QVERIFY(!QFileInfo::exists(missing));
         QVERIFY(missing.endsWith(QStringLiteral("Soria.txt")));
-        datafiles::setProgramFolder({});
     }
 };
 

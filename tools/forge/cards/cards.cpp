@@ -10,17 +10,48 @@
 #include "pictures.h"
 #include "spanish.h"
 
+#include "mapdata/coordinatesfile.h"
+#include "platform/textfile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QStringDecoder>
 #include <QTextStream>
 
 #include <algorithm>
 #include <map>
 
 namespace cards {
+
+std::optional<AtlasMap> readCoordinates(const QString &path, QString *error)
+{
+    const auto bytes = textfile::readBytes(path);
+    if (!bytes) {
+        *error = LoadError{path, 0, {}, QStringLiteral("cannot be read")}.message();
+        return std::nullopt;
+    }
+    const auto parsed = parseCoordinatesFile(*bytes, path);
+    if (const auto *fault = std::get_if<LoadError>(&parsed)) {
+        *error = fault->message();
+        return std::nullopt;
+    }
+    const auto &description = std::get<MapDescription>(parsed);
+    AtlasMap map;
+    map.file = QFileInfo(path).fileName();
+    map.picture = description.mapPictureFile;
+    for (const RegionRecord &region : description.regions) {
+        MapRegion r;
+        r.name = region.regionName;
+        for (int area = 0; area < RegionRecord::kAreas; ++area) {
+            if (region.hasArea(area))
+                r.seeds << region.seed(area);
+        }
+        map.regions << r;
+    }
+    return map;
+}
+
 namespace {
 
 QTextStream &out()
@@ -53,57 +84,6 @@ struct Entity {
     QString code; // world-countries alpha-3, INE code, or USPS code
     bool operator==(const Entity &o) const { return kind == o.kind && code == o.code; }
 };
-
-struct MapRegion {
-    QString name;
-    QList<QPoint> seeds;
-};
-
-struct AtlasMap {
-    QString file;    // coordinates file name
-    QString picture; // file in Mapas/
-    QList<MapRegion> regions;
-};
-
-QString decodeText(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString s = utf8(bytes);
-    if (!utf8.hasError())
-        return s;
-    return spanish::fromWindows1252(bytes);
-}
-
-std::optional<AtlasMap> readCoordinates(const QString &path, QString *error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = path + QStringLiteral(": ") + file.errorString();
-        return std::nullopt;
-    }
-    QString text = decodeText(file.readAll());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(u'\r', u'\n');
-    const QStringList lines = text.split(u'\n');
-    if (lines.size() < 2) {
-        *error = path + QStringLiteral(": too short");
-        return std::nullopt;
-    }
-    AtlasMap map;
-    map.file = QFileInfo(path).fileName();
-    map.picture = lines.at(0).trimmed();
-    for (qsizetype i = 2; i < lines.size(); ++i) {
-        const QStringList f = lines.at(i).split(u',');
-        if (f.size() < 3 || f.at(0).trimmed().isEmpty())
-            continue;
-        MapRegion r;
-        r.name = f.at(0);
-        for (int k = 0; k + 2 < f.size() && k < 6; k += 2)
-            r.seeds << QPoint(f.at(1 + k).trimmed().toInt(), f.at(2 + k).trimmed().toInt());
-        map.regions << r;
-    }
-    return map;
-}
 
 void sortNouns(QList<Noun> &nouns)
 {

@@ -1,18 +1,12 @@
 #include "spanish.h"
 
+#include "platform/textfile.h"
+
 #include <QHash>
 #include <cmath>
 
 namespace spanish {
 namespace {
-
-// Code points of bytes 0x80..0x9F in Windows-1252 (0 = unassigned).
-constexpr char16_t kHighControls[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
-};
 
 bool startsWithISound(const QString &word)
 {
@@ -221,41 +215,12 @@ QString ordinal(int n)
 
 QByteArray toWindows1252(const QString &text, QString *bad)
 {
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            out += static_cast<char>(u);
-            continue;
-        }
-        int found = -1;
-        for (int i = 0; i < 32; ++i)
-            if (kHighControls[i] == u && u != 0)
-                found = i;
-        if (found >= 0) {
-            out += static_cast<char>(0x80 + found);
-        } else {
-            if (bad)
-                *bad += c;
-            out += '?';
-        }
-    }
-    return out;
+    return textfile::encodeWindows1252(text, bad);
 }
 
 QString fromWindows1252(const QByteArray &bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b < 0xA0)
-            out += kHighControls[b - 0x80] ? QChar(kHighControls[b - 0x80]) : QChar(0xFFFD);
-        else
-            out += QChar(b);
-    }
-    return out;
+    return textfile::decodeWindows1252(bytes);
 }
 
 QByteArray cardFile(const QStringList &paragraphs, QString *bad)
