@@ -217,6 +217,17 @@ void CardFilesTest::namesTakeTheirArticleInsideSentences()
                 // article ("Su capital es Ciudad de México").
                 const bool city = text.left(m.capturedStart(0)).endsWith(QStringLiteral("capital ")) ||
                     text.left(m.capturedEnd(1)).endsWith(QStringLiteral("capital es "));
+                // A name inside another ("San Juan (República Dominicana)"),
+                // a sea ("el océano Atlántico") or an official name quoted
+                // whole ("Tierra del Fuego, Antártida e Islas…") keeps its own words.
+                const qsizetype at = m.capturedStart(0) + m.captured(1).size();
+                const bool inBrackets = at > 0 && text.at(at - 1) == u'(';
+                const bool sea = before == QStringLiteral("océano") || before == QStringLiteral("mar");
+                const qsizetype sentenceStart = text.lastIndexOf(QStringLiteral(". "), at);
+                const bool fullName = text.mid(sentenceStart + 1, at - sentenceStart - 1)
+                                          .contains(QStringLiteral("nombre completo es"));
+                if (inBrackets || sea || fullName)
+                    continue;
                 if (!fine && !city && !(before.isEmpty() && m.capturedStart() == 0))
                     faults << f + QStringLiteral(": \"") + m.captured().trimmed() + QStringLiteral("\" wants \"")
                             + r.article + u' ' + r.name + u'"';
