@@ -206,9 +206,10 @@ void Form1::connectHandlers()
 
     // The region list's click comes from any change of the selected region,
     // by the learner or by the program, and from a press on the region already
-    // selected.
+    // selected. Taking the keyboard focus makes a row current without
+    // selecting it: that is no choice, so it paints nothing.
     connect(List3, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0)
+        if (row >= 0 && List3->item(row)->isSelected())
             List3_Click();
     });
     List3->viewport()->installEventFilter(this);

@@ -3,6 +3,8 @@
 #include "mapdata/maplayout.h"
 #include "support/formdriver.h"
 
+#include <QApplication>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -32,6 +34,25 @@ private slots:
         // The atlas forge sizes every map's window with the same function.
         QCOMPARE(f.size(), mapWindowSize(f.Picture1->size()).study);
         QVERIFY(d.folder.errors.empty());
+    }
+
+    // The catalogue hides at the map load and hands the keyboard focus on to
+    // the region list; the list then has a current row but nobody chose a
+    // region, so nothing may be painted or named.
+    void regionListTakingTheFocusChoosesNothing()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QApplication::sendEvent(f.List3, &focusIn);
+        QVERIFY(f.List3->selectedItems().isEmpty());
+        QVERIFY2(f.Label1->text().isEmpty(), qPrintable(f.Label1->text()));
+        QVERIFY(f.Picture1->isEnabled());
+        // A real choice still names the region.
+        f.List3->setCurrentRow(1);
+        QCOMPARE(f.Label1->text(), QStringLiteral("Beta"));
     }
 
     void quizModeAsksAFirstRegion()
