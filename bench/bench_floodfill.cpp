@@ -1,6 +1,6 @@
 // Times our flood fill against OpenCV's on the same pixels of a generated map
 // and checks that both paint the same set. Prints each median and their ratio.
-#include "platform/floodfill.h"
+#include "surface/floodfill.h"
 
 #include <QImage>
 #include <QPainter>

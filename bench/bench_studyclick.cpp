@@ -1,11 +1,11 @@
 // Times a study-mode click on the largest map of the bundled atlas: the
 // repaint, the fill, the identification over all regions, the list selection
 // and the highlight of every area of the region found. Runs offscreen.
-#include "app/form1.h"
+#include "windows/form1.h"
 #include "mapdata/coordinatesfile.h"
-#include "platform/animador.h"
+#include "controls/animador.h"
 #include "platform/datafiles.h"
-#include "platform/filelistbox.h"
+#include "controls/filelistbox.h"
 #include "platform/random.h"
 #include "platform/soundplayer.h"
 #include "platform/textfile.h"

@@ -3,14 +3,14 @@
 # is first painted, and how much resident memory it holds three seconds
 # later, each the median of five runs under a private Xvfb.
 #
-#   bench/startup.sh [path/to/mapurix]     (default: build/src/app/mapurix)
+#   bench/startup.sh [path/to/mapurix]     (default: build/src/windows/mapurix)
 #
 # The game prints the moment of its first paint when MAPURIX_REPORT_STARTUP
 # is set; the launch moment is taken here just before the exec. Needs Xvfb.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-exe=${1:-$here/../build/src/app/mapurix}
+exe=${1:-$here/../build/src/windows/mapurix}
 runs=5
 budget_ms=150
 budget_mib=40

@@ -27,7 +27,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/${MAPURIX_APP_ID}.desktop
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/${MAPURIX_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 32 48 64 128 256)
-    install(FILES ${PROJECT_SOURCE_DIR}/src/app/resources/mapurix-${size}.png
+    install(FILES ${PROJECT_SOURCE_DIR}/src/windows/resources/mapurix-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME mapurix.png)
 endforeach()

@@ -1,11 +1,11 @@
 // Drives the main window the way a learner does, for the window tests.
 #pragma once
 
-#include "app/form1.h"
-#include "app/form2.h"
-#include "platform/animador.h"
-#include "platform/filelistbox.h"
-#include "platform/mapview.h"
+#include "windows/form1.h"
+#include "windows/form2.h"
+#include "controls/animador.h"
+#include "controls/filelistbox.h"
+#include "controls/mapview.h"
 #include "platform/random.h"
 #include "support/fixtures.h"
 #include "support/recordingsoundplayer.h"

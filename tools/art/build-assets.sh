@@ -2,7 +2,7 @@
 # Regenerates every piece of the game's artwork and sound, byte for byte:
 #   data/gifs/        miro.gif acierto.gif fallo.gif idea.gif la_tierra.gif
 #   data/sonidos/     a_ver.wav fallo.wav 1.wav .. 12.wav
-#   src/app/resources mapurix-{16,32,48,64,128,256}.png startup-background.png
+#   src/windows/resources mapurix-{16,32,48,64,128,256}.png startup-background.png
 #                     command2-arrow.png default.wav
 # Needs: cmake, ninja, Qt 6 (Gui), libgif-dev, npm, espeak-ng, sox,
 # librsvg2-bin. The generator and its tests are built in build-art/
@@ -20,7 +20,7 @@ cmake --build "$root/build-art"
 
 for size in 16 32 48 64 128 256; do
     rsvg-convert -w $size -h $size "$here/icon/mapurix.svg" \
-        -o "$root/src/app/resources/mapurix-$size.png"
+        -o "$root/src/windows/resources/mapurix-$size.png"
 done
 
 # The writer's tests and the checks of the files just made (sizes, loops,
@@ -28,5 +28,5 @@ done
 ctest --test-dir "$root/build-art" --output-on-failure >/dev/null
 
 cd "$root"
-sha256sum data/gifs/*.gif data/sonidos/*.wav src/app/resources/*.png \
-    src/platform/sounds/default.wav
+sha256sum data/gifs/*.gif data/sonidos/*.wav src/windows/resources/*.png \
+    src/controls/sounds/default.wav

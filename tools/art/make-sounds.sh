@@ -1,7 +1,7 @@
 #!/bin/sh
 # Makes the game's sounds with espeak-ng (voice es) and sox:
 #   data/sonidos/a_ver.wav, fallo.wav, 1.wav .. 12.wav
-#   src/platform/sounds/default.wav
+#   src/controls/sounds/default.wav
 # All are 16-bit PCM, mono, 22 050 Hz (Qt's sound effect refuses 32-bit
 # files). sox runs with -R (repeatable random numbers) and -D (no dither)
 # so that a rerun writes identical bytes.
@@ -12,7 +12,7 @@ root=$(cd "$1" && pwd)
 out="$root/data/sonidos"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$out" "$root/src/app/resources"
+mkdir -p "$out" "$root/src/windows/resources"
 
 SOX="sox -R -D -V1"
 FMT="-r 22050 -c 1 -b 16 -e signed-integer"
@@ -78,5 +78,5 @@ note "$work/m2.wav" 0.45 sine C4
 $SOX "$work/m1.wav" "$work/m2.wav" $FMT "$out/fallo.wav" lowpass 2500 gain -n -3
 
 # The fallback for a missing sound file: one short neutral ding.
-$SOX -n $FMT "$root/src/platform/sounds/default.wav" \
+$SOX -n $FMT "$root/src/controls/sounds/default.wav" \
     synth 0.5 sine 1318.5 sine 2637 fade l 0.003 0.5 0.47 gain -n -6

@@ -5,9 +5,7 @@
 #include "newmap.h"
 #include "recipe.h"
 
-#ifdef MAPURIX_FORGE_HAS_CARDS
-#include "cards/cards.h"
-#endif
+#include "cards.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -40,9 +38,7 @@ int usage()
              "  mapurix-forge check DATA_FOLDER\n"
              "  mapurix-forge new FILE --name-field FIELD --title TITLE [--layer LAYER] [--data DIR]\n"
              "                    [--out DIR] [--tipo NOUN]\n"
-#ifdef MAPURIX_FORGE_HAS_CARDS
              "  mapurix-forge cards ...\n"
-#endif
           ;
     err().flush();
     return 2;
@@ -246,9 +242,7 @@ int main(int argc, char **argv)
         return runCheck(args);
     if (command == u"new")
         return runNew(args);
-#ifdef MAPURIX_FORGE_HAS_CARDS
     if (command == u"cards")
         return runCardsCommand(args);
-#endif
     return usage();
 }

@@ -67,9 +67,9 @@ int main(int argc, char **argv)
     const auto shapes = worldart::continentShapes(countries);
 
     root.mkpath("data/gifs");
-    root.mkpath("src/app/resources");
+    root.mkpath("src/windows/resources");
     const QString gifs = root.filePath("data/gifs/");
-    const QString resources = root.filePath("src/app/resources/");
+    const QString resources = root.filePath("src/windows/resources/");
 
     // The start-up window's right edge cuts its 153-pixel Earth control after
     // 116 pixels, so the globe is drawn small enough to be seen whole.

@@ -106,7 +106,7 @@ private slots:
         for (int n = 1; n <= 12; ++n)
             QTest::newRow(qPrintable(QString::number(n)))
                 << kRoot + "/data/sonidos/" + QString::number(n) + ".wav";
-        QTest::newRow("default") << kRoot + "/src/platform/sounds/default.wav";
+        QTest::newRow("default") << kRoot + "/src/controls/sounds/default.wav";
     }
     void sounds()
     {
@@ -153,13 +153,13 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QSize, size);
-        const QImage image(kRoot + "/src/app/resources/" + name);
+        const QImage image(kRoot + "/src/windows/resources/" + name);
         QCOMPARE(image.size(), size);
     }
 
     void arrowIsDarkBlueOnRed()
     {
-        const QImage arrow(kRoot + "/src/app/resources/command2-arrow.png");
+        const QImage arrow(kRoot + "/src/windows/resources/command2-arrow.png");
         QSet<QRgb> colours;
         for (int y = 0; y < arrow.height(); ++y)
             for (int x = 0; x < arrow.width(); ++x)
@@ -170,7 +170,7 @@ private slots:
 
     void backgroundShowsTheContinentsOnWhite()
     {
-        const QImage map(kRoot + "/src/app/resources/startup-background.png");
+        const QImage map(kRoot + "/src/windows/resources/startup-background.png");
         QCOMPARE(map.pixel(0, 0), qRgb(255, 255, 255));
         // One inland point per continent, in the projection's pixels.
         const struct {

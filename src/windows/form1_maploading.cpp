@@ -1,0 +1,195 @@
+// The main window's map loading, mode options and region list.
+#include "windows/form1.h"
+
+#include "mapdata/coordinatesfile.h"
+#include "mapdata/maplayout.h"
+#include "controls/animador.h"
+#include "platform/datafiles.h"
+#include "platform/errorreport.h"
+#include "controls/filelistbox.h"
+#include "controls/mapview.h"
+#include "platform/numconv.h"
+#include "platform/random.h"
+#include "platform/textfile.h"
+#include "quiz/painting.h"
+
+#include <QDir>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+TwipsRect rectOf(const QWidget *w)
+{
+    return TwipsRect{twips::left(w), twips::top(w), twips::width(w), twips::height(w)};
+}
+
+// Reads a map picture exactly as stored: no scaling, no colour conversion
+// beyond 32-bit RGB.
+std::variant<QImage, LoadError> readMapPicture(const QString &path)
+{
+    QImageReader reader(path);
+    reader.setAutoTransform(false);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        const bool exists = QFileInfo::exists(path);
+        return LoadError{path, 0, {},
+                         exists ? QStringLiteral("No se puede leer el dibujo del mapa (%1).")
+                                      .arg(reader.errorString())
+                                : QStringLiteral("No se encuentra el dibujo del mapa.")};
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+void Form1::File1_Click()
+{
+    const QString fileName = File1->fileName();
+    if (fileName.isEmpty())
+        return;
+    const QString path = QDir(File1->path()).filePath(fileName);
+
+    // A broken map must not cost the learner the program: everything is read
+    // and checked before the window changes, and a fault leaves the map-choice
+    // screen and the previous state as they were.
+    const auto bytes = textfile::readBytes(path);
+    if (!bytes) {
+        errorreport::report(LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo del mapa.")});
+        return;
+    }
+    auto parsed = parseCoordinatesFile(*bytes, path);
+    if (const auto *error = std::get_if<LoadError>(&parsed)) {
+        errorreport::report(*error);
+        return;
+    }
+    const auto &map = std::get<MapDescription>(parsed);
+    const QString picturePath = datafiles::dataFile(QStringLiteral("Mapas"), map.mapPictureFile);
+    auto picture = readMapPicture(picturePath);
+    if (auto *error = std::get_if<LoadError>(&picture)) {
+        error->what += QStringLiteral("\nLo nombra la línea 1 de «%1».").arg(QDir::toNativeSeparators(path));
+        errorreport::report(*error);
+        return;
+    }
+
+    Option1[0]->hide();
+    Option1[1]->hide();
+    File1->hide();
+    state.coordinatesPath = path;
+    LoadCoordinatesFile(map);
+
+    surface.load(std::get<QImage>(picture));
+    Picture1->setSurface(&surface);
+    state.targetRegion = int(numconv::intFloor(double(state.regionCount) * double(random.next())));
+    setLabel1Caption(state.questionPrompt + u' ' + state.regionNames[std::size_t(state.targetRegion)]);
+    Picture1->setEnabled(true);
+    Picture1->show();
+    surface.refresh();
+    Picture1->refreshView();
+
+    List1->clear();
+    List2->clear();
+    Command1[0]->setText(state.hitsLabel);
+    Command1[1]->setText(state.errorsLabel);
+    ArrangeQuizLayout();
+    update();
+    centreOnScreen();
+
+    Timer2->start();
+    state.score = 0;
+    Command2->setEnabled(true);
+    Frame1->hide();
+    Option1[0]->hide();
+    Option1[1]->hide();
+    twips::setLeft(Animador1[0], outerWidth() + leftTwips());
+
+    if (Option1[1]->isChecked()) {
+        List3->hide();
+        Command2->show();
+        Command1[0]->show();
+        Command1[1]->show();
+        Label2->show();
+        Command3->hide();
+        Command4->hide();
+        Picture1->show();
+    } else if (Option1[0]->isChecked()) {
+        {
+            const QSignalBlocker quiet(List3); // filling the list selects nothing
+            List3->clear();
+            for (int i = 0; i < state.regionCount; ++i)
+                List3->addItem(state.regionNames[std::size_t(i)]);
+            List3->setCurrentRow(-1);
+        }
+        setLabel1Caption(QString());
+        List1->hide();
+        List2->hide();
+        Label2->hide();
+        const StudyLayout study = arrangeStudyLayout(rectOf(Picture1), twips::width(List3));
+        twips::setGeometry(List3, study.list3.left, study.list3.top, study.list3.width, study.list3.height);
+        twips::setOuterWidth(this, twips::kTitledFrame, study.formWidth);
+        twips::setGeometry(Command3, study.command3.left, study.command3.top, study.command3.width,
+                           study.command3.height);
+        List3->show();
+        Command2->hide();
+        Command1[0]->hide();
+        Command1[1]->hide();
+        Command3->show();
+        ArrangeInfoCard();
+        Picture1->show();
+    }
+}
+
+void Form1::LoadCoordinatesFile(const MapDescription &map)
+{
+    // The file was read and checked by File1_Click before the window changed.
+    storeMap(map, state);
+}
+
+void Form1::ArrangeQuizLayout()
+{
+    const QuizLayout layout = arrangeQuizLayout(rectOf(Picture1), rectOf(Picture2), twips::width(Animador2));
+    twips::setLeft(Picture2, layout.picture2Left);
+    twips::setLeft(Label1, layout.label1Left);
+    twips::setTop(Picture2, layout.picture2Top);
+    twips::setTop(Label1, layout.label1Top);
+    twips::setLeft(Animador2, layout.animadorLeft);
+    twips::setLeft(Animador3, layout.animadorLeft);
+    twips::setOuterSize(this, twips::kTitledFrame, layout.formWidth, layout.formHeight);
+}
+
+void Form1::Command3_Click()
+{
+    Option1[0]->show();
+    Option1[1]->show();
+    Frame1->show();
+    Picture1->hide();
+    File1->show();
+    state.resetTestCounters();
+    List3->hide();
+    Frame2->hide();
+    Command3->hide();
+    Command4->hide();
+}
+
+void Form1::List3_Click()
+{
+    Frame2->hide();
+    HighlightSelectedRegion();
+}
+
+void Form1::HighlightSelectedRegion()
+{
+    const int i = List3->currentRow();
+    if (i < 0 || i >= state.regionCount)
+        return;
+    Picture1->setEnabled(true);
+    surface.refresh();
+    highlightRegion(surface, state, i);
+    Picture1->refreshView();
+    setLabel1Caption(List3->item(i)->text());
+}
