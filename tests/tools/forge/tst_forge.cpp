@@ -6,6 +6,7 @@
 #include "mapbuilder.h"
 #include "mapraster.h"
 #include "newmap.h"
+#include "projector.h"
 #include "recipe.h"
 #include "regionnames.h"
 
@@ -18,6 +19,7 @@
 #include <QtTest>
 
 #include <ogr_api.h>
+#include <ogr_geometry.h>
 
 using namespace forge;
 
@@ -106,6 +108,8 @@ private slots:
     void checkReportsFaults();
     void commandLineExitCodes();
 
+    void waterRegionsLoseLandAndEarlierRegions();
+    void wholeGlobeCutsLandAtTheAntimeridian();
     void pictureSizeKeepsTheDataShape_data();
     void pictureSizeKeepsTheDataShape();
     void namesAndSlugs_data();
@@ -518,6 +522,70 @@ void TestForge::commandLineExitCodes()
     forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("frobnicate")});
     QVERIFY(forgeProcess.waitForFinished(60000));
     QCOMPARE(forgeProcess.exitCode(), 2);
+}
+
+void TestForge::waterRegionsLoseLandAndEarlierRegions()
+{
+    QTemporaryDir dir;
+    auto box = [](const char *code, int x0, int y0, int x1, int y1) {
+        const QByteArray a = QByteArray::number(x0), b = QByteArray::number(y0), c = QByteArray::number(x1),
+                         d = QByteArray::number(y1);
+        return "{ \"type\": \"Feature\", \"properties\": { \"code\": \"" + QByteArray(code)
+             + "\" }, \"geometry\": { \"type\": \"Polygon\", \"coordinates\": [[[" + a + "," + b + "],[" + c + ","
+             + b + "],[" + c + "," + d + "],[" + a + "," + d + "],[" + a + "," + b + "]]] } }";
+    };
+    // A sea inside an ocean, listed first; an island in the ocean.
+    writeFile(dir.filePath(QStringLiteral("agua.geojson")),
+              "{ \"type\": \"FeatureCollection\", \"features\": [" + box("MAR", 0, 0, 4, 4) + ","
+                  + box("OCE", 0, 0, 10, 6) + "] }");
+    writeFile(dir.filePath(QStringLiteral("tierra.geojson")),
+              "{ \"type\": \"FeatureCollection\", \"features\": [" + box("ISL", 6, 2, 8, 4) + "] }");
+    writeFile(dir.filePath(QStringLiteral("nombres.tsv")), "codigo\tnombre\nMAR\tMar\nOCE\tOcéano\n");
+    const QString recipePath = dir.filePath(QStringLiteral("agua.recipe"));
+    const QByteArray recipeText = "title = Agua\npicture = agua.png\nsize = 220 140\nsource = ./agua.geojson agua\n"
+                                  "code-field = code\nwater = ./tierra.geojson tierra\nnames = nombres.tsv codigo\n"
+                                  "projection = +proj=eqc +datum=WGS84\nframe = -0.5 -0.5 10.5 6.5\nregions = MAR OCE\n";
+    const RecipeResult recipe = parseRecipe(recipeText, recipePath);
+    QVERIFY2(recipe.recipe, qPrintable(recipe.error));
+    QString error;
+    // The sources folder is elsewhere: "./" paths are the recipe's own.
+    const std::optional<BuiltMap> map = buildMap(*recipe.recipe, BuildFolders{kFixtures, dir.path()}, &error);
+    QVERIFY2(map, qPrintable(error));
+    QCOMPARE(map->regions.size(), size_t(2));
+    const QImage &pic = map->picture;
+    const double scale = 220.0 / 11.0;  // the frame is 11 degrees wide and fills the width
+    auto pixel = [&](double lon, double lat) {
+        return pic.pixel(int((lon + 0.5) * scale), int(70 - (lat - 3) * scale));
+    };
+    QCOMPARE(pixel(2, 2), colour::region);
+    QCOMPARE(pixel(9, 5), colour::region);
+    QVERIFY(pixel(7, 3) != colour::region);  // the island is not water
+    for (const BuiltRegion &r : map->regions) {
+        QVERIFY(!r.marker);
+        const QPoint seed = r.seeds.front();
+        const bool inSea = seed.x() < int(4.5 * scale);
+        QCOMPARE(inSea, r.code == u"MAR");
+    }
+}
+
+void TestForge::wholeGlobeCutsLandAtTheAntimeridian()
+{
+    QString error;
+    const auto projector = Projector::create(QStringLiteral("+proj=eqearth +datum=WGS84"), GeoBox{-180, -90, 180, 90},
+                                             QRect(0, 0, 400, 200), &error);
+    QVERIFY2(projector, qPrintable(error));
+    // Land stored continuous past 180° (as Chukotka is after loading).
+    OGRGeometry *g = nullptr;
+    QCOMPARE(OGRGeometryFactory::createFromWkt("POLYGON ((170 60,190 60,190 70,170 70,170 60))", nullptr, &g),
+             OGRERR_NONE);
+    const OGRGeometryUniquePtr land(g);
+    const QPainterPath path = projector->path(*land);
+    QVERIFY(!path.isEmpty());
+    // Drawn on both edges, never across the middle of the world.
+    const QPointF middle = *projector->point(0, 65);
+    QVERIFY(!path.contains(middle));
+    QVERIFY(path.contains(*projector->point(175, 65)));
+    QVERIFY(path.contains(*projector->point(-175, 65)));
 }
 
 void TestForge::pictureSizeKeepsTheDataShape_data()
