@@ -40,7 +40,17 @@ const QStringList kMapsAwaitingCards{
     QString::fromUtf8("Nicaragua - departamentos y regiones autónomas"),
     QString::fromUtf8("Panamá - provincias y comarcas"), QStringLiteral("Paraguay - departamentos"),
     QString::fromUtf8("Perú - departamentos"), QString::fromUtf8("República Dominicana - provincias"),
-    QStringLiteral("Uruguay - departamentos"), QStringLiteral("Venezuela - estados")};
+    QStringLiteral("Uruguay - departamentos"), QStringLiteral("Venezuela - estados"),
+    QStringLiteral("Alemania - estados federados"), QStringLiteral("Australia - estados y territorios"),
+    QStringLiteral("Austria - estados federados"), QString::fromUtf8("Bélgica - provincias"),
+    QStringLiteral("Brasil - estados"), QString::fromUtf8("Canadá - provincias y territorios"),
+    QStringLiteral("China - divisiones provinciales"), QStringLiteral("Corea del Sur - provincias y ciudades"),
+    QStringLiteral("Francia - regiones"), QStringLiteral("Grecia - regiones"), QStringLiteral("Italia - regiones"),
+    QString::fromUtf8("Japón - prefecturas"), QString::fromUtf8("Mares y océanos"),
+    QStringLiteral("Nigeria - estados"), QString::fromUtf8("Países Bajos - provincias"),
+    QStringLiteral("Polonia - voivodatos"), QString::fromUtf8("Portugal - distritos y regiones autónomas"),
+    QString::fromUtf8("Sudáfrica - provincias"), QStringLiteral("Suecia - provincias"),
+    QStringLiteral("Suiza - cantones")};
 
 // Region names of every coordinates file, as the game lists them; with
 // `awaiting`, only those of the maps awaiting their cards, else only the others.
