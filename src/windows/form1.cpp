@@ -2,6 +2,7 @@
 
 #include "windows/appinfo.h"
 #include "localisation/languagefile.h"
+#include "mapdata/maplayout.h"
 #include "controls/animador.h"
 #include "controls/clickableimage.h"
 #include "platform/colours.h"
@@ -72,7 +73,7 @@ void Form1::createControls()
 {
     Picture1 = new MapView(this);
     Picture1->setSurface(&surface);
-    twips::setGeometry(Picture1, 120, 360, 3015, 2415);
+    twips::setGeometry(Picture1, mapwindow::kPicture1Left, mapwindow::kPicture1Top, 3015, 2415);
 
     Picture2 = new PaletteView(this);
     twips::setGeometry(Picture2, 240, 6120, 3195, 570);
@@ -86,7 +87,7 @@ void Form1::createControls()
     Animador1[0] = new Animador(this);
     twips::setGeometry(Animador1[0], 3600, 0, 1695, 1335);
     Animador2 = new Animador(this);
-    twips::setGeometry(Animador2, 7680, 1680, 1695, 1695);
+    twips::setGeometry(Animador2, 7680, 1680, mapwindow::kAnimador2Width, 1695);
     Animador3 = new Animador(this);
     twips::setGeometry(Animador3, 7680, 3840, 1815, 1935);
 
@@ -116,7 +117,7 @@ void Form1::createControls()
 
     Label2 = new QLabel(this);
     Label2->setFont(ui::designFont(kSansSerif, 12, true));
-    twips::setGeometry(Label2, 6120, 0, 2655, 375);
+    twips::setGeometry(Label2, mapwindow::kLabel2Left, 0, mapwindow::kLabel2Width, 375);
 
     Command2 = makeButton(this, 0xC00000);
     Command2->setIcon(QPixmap(QStringLiteral(":/images/command2-arrow.png")));
@@ -144,7 +145,7 @@ void Form1::createControls()
     Option1[1]->raise();
 
     List3 = makeList(this);
-    twips::setGeometry(List3, 7200, 480, 1935, 6105);
+    twips::setGeometry(List3, 7200, 480, mapwindow::kList3Width, 6105);
     List3->hide();
 
     Command3 = makeButton(this, 0xC0FFC0);

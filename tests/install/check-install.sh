@@ -27,7 +27,7 @@ fi
         exit 1
     fi
 done || faults=$((faults + 1))
-for folder in gifs sonidos; do
+for folder in gifs sonidos licencias; do
     [ -d "$program/$folder" ] || fault "no folder $folder beside the executable"
 done
 

@@ -29,6 +29,8 @@ private slots:
         QCOMPARE(f.List3->height(), units::toPixels(2250 + 75));
         QCOMPARE(f.Command3->y() + f.Command3->height(), f.List3->y());
         QCOMPARE(f.width(), units::toPixels(120 + 3000 + 50 + 1935 + 150 - 90));
+        // The atlas forge sizes every map's window with the same function.
+        QCOMPARE(f.size(), mapWindowSize(f.Picture1->size()).study);
         QVERIFY(d.folder.errors.empty());
     }
 
@@ -49,6 +51,7 @@ private slots:
         QCOMPARE(f.Picture2->y(), units::toPixels(360 + 2250 + 100));
         QCOMPARE(f.Label1->x(), units::toPixels(120 + 3135 + 50));
         QCOMPARE(f.Animador2->x(), units::toPixels(120 + 3000 + 25));
+        QCOMPARE(f.size(), mapWindowSize(f.Picture1->size()).quiz);
         // Animador1(0) waits beyond the window's right edge.
         QVERIFY(f.Animador1[0]->x() >= f.width());
     }

@@ -2,7 +2,10 @@
 // clicks and animation ends, with the sounds recorded in order.
 #include "support/formdriver.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
+#include <QSet>
 
 namespace {
 
@@ -227,6 +230,53 @@ private slots:
             d.endLookAnimation();
         }
         QCOMPARE(title, QStringLiteral("Prueba finalizada"));
+    }
+
+    // Maps of the atlas as shipped, played from the first question to the
+    // dialog: every seed must paint its own region and no other.
+    void aWholeQuizOnAnAtlasMap_data()
+    {
+        QTest::addColumn<QString>("map");
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<int>("regions");
+        QTest::newRow("Costa Rica") << QStringLiteral("Costa Rica - provincias") << QStringLiteral("costa-rica.png") << 7;
+        QTest::newRow("Uruguay") << QStringLiteral("Uruguay - departamentos") << QStringLiteral("uruguay.png") << 19;
+        QTest::newRow("Chile, south in an inset") << QStringLiteral("Chile - regiones") << QStringLiteral("chile.png")
+                                                  << 15;
+    }
+    void aWholeQuizOnAnAtlasMap()
+    {
+        QFETCH(QString, map);
+        QFETCH(QString, picture);
+        QFETCH(int, regions);
+        FormDriver d;
+        const QDir data(QStringLiteral(MAPURIX_SOURCE_DATA));
+        for (const QString &file : {QStringLiteral("Coordenadas/") + map, QStringLiteral("Mapas/") + picture}) {
+            QFile source(data.filePath(file));
+            QVERIFY2(source.open(QIODevice::ReadOnly), qPrintable(source.fileName()));
+            d.folder.writeFile(file, source.readAll());
+        }
+        QVERIFY(d.openQuiz(map));
+        Form1 &f = *d.form;
+        QCOMPARE(f.state.regionCount, std::int16_t(regions));
+        // The window, with a 30-pixel title bar, fits a 1366 x 768 screen less its panel.
+        QVERIFY(f.width() <= 1366 && f.height() + 30 <= 720);
+        QSet<int> asked;
+        QString title;
+        for (int i = 0; i < regions; ++i) {
+            const int target = f.state.targetRegion;
+            QVERIFY(!asked.contains(target));
+            asked.insert(target);
+            if (i == regions - 1)
+                d.answerDialogWhenItOpens(1, &title);
+            d.clickRegion(target);
+            d.endLookAnimation();
+            QCOMPARE(f.state.shared.errorCount, std::int16_t(0));
+        }
+        QCOMPARE(title, QStringLiteral("Prueba finalizada"));
+        QCOMPARE(f.Label2->text(), QStringLiteral("10 de 10"));
+        QCOMPARE(d.programEnds, 1);
+        QVERIFY(d.folder.errors.empty());
     }
 };
 

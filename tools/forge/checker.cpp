@@ -4,6 +4,8 @@
 #include "regionnames.h"
 
 #include "mapdata/coordinatesfile.h"
+#include "mapdata/maplayout.h"
+#include "platform/units.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,6 +39,24 @@ QString findIgnoringCase(const QDir &dir, const QString &name)
 }
 
 } // namespace
+
+bool WindowFootprint::fits(QSize screen) const
+{
+    return quiz.width() <= screen.width() && quiz.height() <= screen.height() && study.width() <= screen.width()
+        && study.height() <= screen.height();
+}
+
+bool WindowFootprint::showsTopRow() const
+{
+    return quiz.width() >= units::toPixels(mapwindow::kLabel2Left + mapwindow::kLabel2Width);
+}
+
+WindowFootprint windowFootprint(QSize picture)
+{
+    const MapWindowSize client = mapWindowSize(picture);
+    const QSize titleBar(0, kTitleBarPixels);
+    return WindowFootprint{client.quiz + titleBar, client.study + titleBar};
+}
 
 CheckReport checkDataFolder(const QString &dataFolder)
 {
@@ -100,6 +120,21 @@ CheckReport checkDataFolder(const QString &dataFolder)
             fault(QStringLiteral("picture '%1' cannot be loaded").arg(map.mapPictureFile));
             continue;
         }
+        const WindowFootprint window = windowFootprint(picture.size());
+        const QString windowSizes = QStringLiteral("quiz %1x%2, study %3x%4")
+                                        .arg(window.quiz.width()).arg(window.quiz.height())
+                                        .arg(window.study.width()).arg(window.study.height());
+        // Too narrow a window hides the quiz's mark but leaves the game
+        // playable: a note, not a fault.
+        report.windows << QStringLiteral("%1: picture %2x%3; window with title bar: %4%5")
+                              .arg(fileName).arg(picture.width()).arg(picture.height()).arg(windowSizes,
+                                   window.showsTopRow() ? QString()
+                                                        : QStringLiteral("; too narrow for the quiz's counters and mark"));
+        if (!window.fits(kSmallestScreen))
+            fault(QStringLiteral("the %1x%2 picture makes a window (%3) that does not fit %4x%5")
+                      .arg(picture.width()).arg(picture.height()).arg(windowSizes)
+                      .arg(kSmallestScreen.width()).arg(kSmallestScreen.height()));
+
         const WhiteAreas areas = labelWhiteAreas(picture);
         QHash<int, int> areaRegion;  // white area -> region index that seeds it
         for (int i = 0; i < count; ++i) {
@@ -131,6 +166,32 @@ CheckReport checkDataFolder(const QString &dataFolder)
                     areaRegion.insert(area, i);
                 }
             }
+        }
+        // The forge tints only specks too small to make out, and pieces of a
+        // region cut off inside other regions' land; a tinted island (with the
+        // sea just beyond its outline) of a visible size is one that no seed's
+        // fill reaches.
+        constexpr QRgb kTintedIsland = 0xFFFBF1CC;
+        constexpr QRgb kSea = 0xFFC6E2F5;
+        const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+        const WhiteAreas tinted = labelAreasOfColour(rgb, kTintedIsland);
+        std::vector<char> nearSea(tinted.count(), 0);
+        for (int y = 0; y < rgb.height(); ++y) {
+            for (int x = 0; x < rgb.width(); ++x) {
+                const int a = tinted.areaAt(x, y);
+                if (a < 0 || nearSea[a] || tinted.size[a] < kLinkedIslandPixels)
+                    continue;
+                for (int dy = -2; dy <= 2 && !nearSea[a]; ++dy)
+                    for (int dx = -2; dx <= 2 && !nearSea[a]; ++dx)
+                        if (rgb.rect().contains(x + dx, y + dy)
+                            && (rgb.pixel(x + dx, y + dy) | 0xFF000000u) == kSea)
+                            nearSea[a] = 1;
+            }
+        }
+        for (int a = 0; a < tinted.count(); ++a) {
+            if (nearSea[a])
+                fault(QStringLiteral("an island of %1 pixels at (%2,%3) is tinted: no seed's fill reaches it")
+                          .arg(tinted.size[a]).arg(tinted.first[a] % tinted.width).arg(tinted.first[a] / tinted.width));
         }
     }
     return report;

@@ -211,6 +211,50 @@ const Feature *FeatureSet::find(const QString &code) const
     return const_cast<FeatureSet *>(this)->findMutable(code);
 }
 
+bool FeatureSet::cut(Feature &from, const FeatureMove &move, QString *error)
+{
+    OGRLinearRing ring;
+    for (const QPointF &p : move.cut)
+        ring.addPoint(p.x(), p.y());
+    ring.closeRings();
+    OGRPolygon knife;
+    knife.addRing(&ring);
+    OGRGeometryUniquePtr inside(from.geometry->Intersection(&knife));
+    OGRGeometryUniquePtr outside(from.geometry->Difference(&knife));
+    if (!inside || !outside) {
+        *error = QStringLiteral("cut: '%1' cannot be cut").arg(move.from);
+        return false;
+    }
+    // Slivers where the knife runs along the feature's own edge are dropped
+    // with the lines and points an intersection may give.
+    auto polygonsOf = [](const OGRGeometry &g) {
+        std::vector<const OGRPolygon *> parts;
+        collectPolygons(g, parts);
+        auto multi = std::make_unique<OGRMultiPolygon>();
+        for (const OGRPolygon *p : parts) {
+            if (p->get_Area() > 1e-9)
+                multi->addGeometry(p);
+        }
+        return multi;
+    };
+    auto moved = polygonsOf(*inside);
+    auto kept = polygonsOf(*outside);
+    if (moved->IsEmpty()) {
+        *error = QStringLiteral("cut: nothing of '%1' lies in the polygon").arg(move.from);
+        return false;
+    }
+    OGRGeometryUniquePtr movedGeometry(moved.release());
+    if (kept->IsEmpty())
+        features.erase(features.begin() + (&from - features.data()));
+    else
+        from.geometry.reset(kept.release());
+    if (Feature *to = findMutable(move.to))
+        to->geometry = unionOf(std::move(to->geometry), *movedGeometry);
+    else
+        features.push_back(Feature{move.to, std::move(movedGeometry)});
+    return true;
+}
+
 bool FeatureSet::apply(const FeatureMove &move, QString *error)
 {
     Feature *from = findMutable(move.from);
@@ -218,6 +262,8 @@ bool FeatureSet::apply(const FeatureMove &move, QString *error)
         *error = QStringLiteral("move: no feature '%1'").arg(move.from);
         return false;
     }
+    if (!move.cut.empty())
+        return cut(*from, move, error);
     std::vector<const OGRPolygon *> parts;
     collectPolygons(*from->geometry, parts);
     auto moved = std::make_unique<OGRMultiPolygon>();

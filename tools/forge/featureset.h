@@ -35,6 +35,7 @@ public:
 
 private:
     Feature *findMutable(const QString &code);
+    bool cut(Feature &from, const FeatureMove &move, QString *error);
 };
 
 } // namespace forge

@@ -177,6 +177,8 @@ int runCheck(const QStringList &args)
     const forge::CheckReport report = forge::checkDataFolder(args[0]);
     for (const QString &line : report.coverage)
         out() << line << '\n';
+    for (const QString &line : report.windows)
+        out() << line << '\n';
     for (const QString &fault : report.faults)
         out() << "FAULT " << fault << '\n';
     out() << report.maps << " maps, " << report.regions << " regions, " << report.faults.size() << " faults\n";

@@ -66,8 +66,144 @@ std::vector<int> areaOwners(const WhiteAreas &areas, const QImage &ids)
     return owner;
 }
 
-// Keeps each region's (up to) three largest areas of a clickable size and
-// tints every other white area. Returns the kept areas per region.
+// Ferry lines. A region seeds at most three areas, so every further island
+// of a region is tied to one of them by a one-pixel white line through the
+// sea, 4-connected like the game's fill: painting the region paints its
+// islands and the line between them, as a ferry route would be drawn. The
+// line is the shortest way through open water that never touches another
+// region's white, so no fill can leak from one region into the next; it
+// crosses only the outlines of the region's own islands. Each island joins
+// the nearest part already joined, so an archipelago becomes a chain.
+void linkIslands(QImage &picture, const QImage &ids, int regionCount)
+{
+    const WhiteAreas first = labelWhiteAreas(picture);
+    std::vector<int> label = first.label;
+    const std::vector<int> owner = areaOwners(first, ids);
+    const int w = first.width;
+    const int h = first.height;
+    auto colourAt = [&](int p) {
+        return reinterpret_cast<const QRgb *>(picture.constScanLine(p / w))[p % w] | 0xFF000000u;
+    };
+    auto forEachNeighbour = [&](int p, auto &&f) {
+        const int x = p % w;
+        if (x > 0)
+            f(p - 1);
+        if (x + 1 < w)
+            f(p + 1);
+        if (p >= w)
+            f(p - w);
+        if (p + w < w * h)
+            f(p + w);
+    };
+    std::vector<std::vector<int>> byRegion(regionCount);
+    for (int a = 0; a < first.count(); ++a) {
+        if (owner[a] >= 0)
+            byRegion[owner[a]].push_back(a);
+    }
+    std::vector<int> from(static_cast<size_t>(w) * h);
+    std::vector<int> queue;
+    for (int r = 0; r < regionCount; ++r) {
+        auto list = byRegion[r];
+        std::stable_sort(list.begin(), list.end(), [&](int a, int b) { return first.size[a] > first.size[b]; });
+        std::vector<char> joined(first.count(), 0);
+        std::vector<char> wanted(first.count(), 0);
+        int roots = 0;
+        int remaining = 0;
+        for (int a : list) {
+            if (roots < kMaxAreasPerRegion && first.size[a] >= kMinAreaPixels) {
+                joined[a] = 1;
+                ++roots;
+            } else if (first.size[a] >= kLinkedIslandPixels) {
+                wanted[a] = 1;
+                ++remaining;
+            }
+        }
+        if (roots == 0 || remaining == 0)
+            continue;
+        auto ownWhite = [&](int q) { return label[q] >= 0 && owner[label[q]] == r; };
+        auto passable = [&](int q) {
+            const QRgb c = colourAt(q);
+            bool nearOwn = false;
+            bool nearOther = false;
+            forEachNeighbour(q, [&](int n) {
+                if (label[n] >= 0) {
+                    if (owner[label[n]] == r)
+                        nearOwn = true;
+                    else
+                        nearOther = true;
+                }
+            });
+            if (nearOther)
+                return false;
+            if (c == colour::sea)
+                return true;
+            if (c != colour::border && c != colour::coast)
+                return false;
+            if (nearOwn)
+                return true;
+            // Outlines of crowded islands run two pixels thick.
+            const int x = q % w;
+            const int y = q / w;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    if (x + dx >= 0 && x + dx < w && y + dy >= 0 && y + dy < h && ownWhite(q + dy * w + dx))
+                        return true;
+            return false;
+        };
+        while (remaining > 0) {
+            std::fill(from.begin(), from.end(), -2);
+            queue.clear();
+            for (int p = 0; p < w * h; ++p) {
+                if (label[p] >= 0 && joined[label[p]]) {
+                    from[p] = -1;
+                    queue.push_back(p);
+                }
+            }
+            int end = -1;
+            int reached = -1;
+            for (size_t i = 0; i < queue.size() && end < 0; ++i) {
+                const int p = queue[i];
+                forEachNeighbour(p, [&](int q) {
+                    if (end >= 0 || from[q] != -2)
+                        return;
+                    if (label[q] >= 0) {
+                        if (ownWhite(q) && wanted[label[q]] && !joined[label[q]] && from[p] != -1) {
+                            end = p;
+                            reached = label[q];
+                        }
+                        return;
+                    }
+                    if (!passable(q))
+                        return;
+                    from[q] = p;
+                    queue.push_back(q);
+                });
+            }
+            if (end < 0)
+                break; // no way through open water: the island stays tinted and the check reports it
+            const int joinedLabel = label[queue.front()];
+            for (int p = end; p >= 0 && label[p] < 0; p = from[p]) {
+                reinterpret_cast<QRgb *>(picture.scanLine(p / w))[p % w] = colour::region;
+                label[p] = joinedLabel;
+            }
+            // The island and anything of the region the line touched are joined now.
+            joined[reached] = 1;
+            --remaining;
+            for (int p = end; p >= 0 && from[p] >= 0; p = from[p]) {
+                forEachNeighbour(p, [&](int n) {
+                    if (label[n] >= 0 && wanted[label[n]] && !joined[label[n]]) {
+                        joined[label[n]] = 1;
+                        --remaining;
+                    }
+                });
+            }
+        }
+    }
+}
+
+// Keeps each region's (up to) three largest areas of a clickable size.
+// Finally (after the markers) the further islands are tied to them and every
+// white area left over is tinted. Returns the kept areas per region.
 struct KeptAreas {
     WhiteAreas areas;
     std::vector<int> owner;
@@ -76,6 +212,8 @@ struct KeptAreas {
 
 KeptAreas keepLargestAreas(QImage &picture, const QImage &ids, int regionCount, std::vector<int> *tinted)
 {
+    if (tinted)
+        linkIslands(picture, ids, regionCount);
     WhiteAreas areas = labelWhiteAreas(picture);
     const std::vector<int> owner = areaOwners(areas, ids);
     std::vector<std::vector<int>> byRegion(regionCount);
@@ -99,6 +237,8 @@ KeptAreas keepLargestAreas(QImage &picture, const QImage &ids, int regionCount, 
             keep[a] = 1;
         list = kept;
     }
+    if (!tinted)
+        return KeptAreas{std::move(areas), owner, byRegion};
     for (int y = 0; y < areas.height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(picture.scanLine(y));
         for (int x = 0; x < areas.width; ++x) {
@@ -358,7 +498,11 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
 
     const int regionCount = int(map.regions.size());
     std::vector<int> tinted(regionCount, 0);
-    const KeptAreas first = keepLargestAreas(picture, ids, regionCount, &tinted);
+    const KeptAreas first = keepLargestAreas(picture, ids, regionCount, nullptr);
+    std::vector<char> keptArea(first.areas.count(), 0);
+    for (const auto &list : first.byRegion)
+        for (int a : list)
+            keptArea[a] = 1;
     const std::vector<std::vector<int>> &kept = first.byRegion;
 
     // Regions too small to click get a marker at their place on the map.
@@ -399,7 +543,8 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
             for (int dy = -kMarkerRadius - 1; dy <= kMarkerRadius + 1 && !covers; ++dy) {
                 for (int dx = -kMarkerRadius - 1; dx <= kMarkerRadius + 1 && !covers; ++dx) {
                     const int a = first.areas.areaAt(c.x() + dx, c.y() + dy);
-                    covers = a >= 0 && first.owner[a] != r && first.areas.size[a] < kMarkerNeighbourMinPixels;
+                    covers = a >= 0 && keptArea[a] && first.owner[a] != r
+                             && first.areas.size[a] < kMarkerNeighbourMinPixels;
                 }
             }
             if (!clash && !covers) {
@@ -413,8 +558,7 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
         drawMarker(picture, ids, *chosen, r);
         map.regions[r].marker = true;
     }
-    if (!markers.empty())
-        keepLargestAreas(picture, ids, regionCount, &tinted);
+    keepLargestAreas(picture, ids, regionCount, &tinted);
 
     const WhiteAreas finalAreas = labelWhiteAreas(picture);
     const std::vector<QPoint> deepest = deepestPoints(finalAreas);

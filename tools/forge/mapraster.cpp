@@ -88,6 +88,11 @@ void drawDisc(QImage &image, QPoint centre, int radius, QRgb inside, QRgb rim)
 
 WhiteAreas labelWhiteAreas(const QImage &picture)
 {
+    return labelAreasOfColour(picture, kWhite);
+}
+
+WhiteAreas labelAreasOfColour(const QImage &picture, QRgb colour)
+{
     const QImage img = picture.convertToFormat(QImage::Format_RGB32);
     WhiteAreas areas;
     areas.width = img.width();
@@ -99,7 +104,7 @@ WhiteAreas labelWhiteAreas(const QImage &picture)
     for (int y = 0; y < h; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
         for (int x = 0; x < w; ++x)
-            white[static_cast<size_t>(y) * w + x] = (line[x] | 0xFF000000u) == kWhite;
+            white[static_cast<size_t>(y) * w + x] = (line[x] | 0xFF000000u) == (colour | 0xFF000000u);
     }
     std::vector<int> stack;
     for (int start = 0; start < w * h; ++start) {

@@ -16,6 +16,11 @@ inline constexpr QRgb kWhite = 0xFFFFFFFF;
 // Smallest white area a learner can hit reliably with the mouse.
 inline constexpr int kMinAreaPixels = 40;
 inline constexpr int kMaxAreasPerRegion = 3;
+// A region's island of at least this many white pixels is tied by a ferry
+// line to one of the region's seeded areas, so the fill reaches it; smaller
+// specks are tinted. Every island a learner can make out on the map lights up
+// with its region.
+inline constexpr int kLinkedIslandPixels = 3;
 
 // Draws the outline of every subpath of `path` as 8-connected lines between
 // its vertices rounded down to pixels, inside `clip` only. Qt's aliased
@@ -45,6 +50,9 @@ struct WhiteAreas {
 };
 
 WhiteAreas labelWhiteAreas(const QImage &picture);
+// The same for the 4-connected areas of any one colour (the checker looks for
+// tinted islands this way).
+WhiteAreas labelAreasOfColour(const QImage &picture, QRgb colour);
 
 // Chamfer (3-4) distance of every white pixel to the nearest pixel that is not
 // white; the picture's outside counts as not white.

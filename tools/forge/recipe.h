@@ -23,12 +23,15 @@ struct GeoBox {
     double lat1 = 0;
 };
 
-// Where a feature's polygons go before drawing: all of them, or only the
-// parts whose inner point lies in a box (Crimea out of Russia's feature).
+// Where a feature's polygons go before drawing: all of them, only the parts
+// whose inner point lies in a box (Crimea out of Russia's feature), or the
+// piece inside a lon/lat polygon, cut along its edge (a division newer than
+// the data, split off along a border the recipe draws).
 struct FeatureMove {
     QString from;
     QString to;
     std::optional<GeoBox> box;
+    std::vector<QPointF> cut;
 };
 
 // A framed box of the picture that shows another place at its own scale.

@@ -1,5 +1,8 @@
 #include "maplayout.h"
 
+#include "surface/palette.h"
+#include "platform/units.h"
+
 QuizLayout arrangeQuizLayout(const TwipsRect &picture1, const TwipsRect &picture2,
                              double animador2Width)
 {
@@ -23,4 +26,19 @@ StudyLayout arrangeStudyLayout(const TwipsRect &picture1, double list3Width)
     layout.command3 = TwipsRect{layout.list3.left, layout.list3.top - kCommand3Height,
                                 layout.list3.width, kCommand3Height};
     return layout;
+}
+
+MapWindowSize mapWindowSize(QSize picture)
+{
+    using units::kTitledFrameHeightTwips;
+    using units::kTitledFrameWidthTwips;
+    const TwipsRect picture1{mapwindow::kPicture1Left, mapwindow::kPicture1Top, units::toTwips(picture.width()),
+                             units::toTwips(picture.height())};
+    const TwipsRect picture2{0, 0, units::toTwips(palette::kWidth), units::toTwips(palette::kHeight)};
+    const QuizLayout quiz = arrangeQuizLayout(picture1, picture2, mapwindow::kAnimador2Width);
+    const StudyLayout study = arrangeStudyLayout(picture1, mapwindow::kList3Width);
+    // The window sets its outer size; the client area is what the frame leaves.
+    const int height = units::toPixels(quiz.formHeight - kTitledFrameHeightTwips);
+    return MapWindowSize{QSize(units::toPixels(quiz.formWidth - kTitledFrameWidthTwips), height),
+                         QSize(units::toPixels(study.formWidth - kTitledFrameWidthTwips), height)};
 }

@@ -78,6 +78,52 @@ QStringList regionNames(const QDir &data, bool awaiting = false)
     return names;
 }
 
+struct GrammarRow {
+    QString name;
+    bool feminine = false;
+    bool plural = false;
+    QString article;
+};
+
+// Every name of the atlas's name tables that carries gender, number and article.
+QList<GrammarRow> grammarRows()
+{
+    QList<GrammarRow> rows;
+    const QDir names(QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/names"));
+    for (const QString &f : names.entryList({QStringLiteral("*.tsv")}, QDir::Files)) {
+        QFile file(names.filePath(f));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        QStringList header;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))) {
+            if (line.startsWith(u'#') || line.isEmpty())
+                continue;
+            const QStringList cells = line.split(u'\t');
+            if (header.isEmpty()) {
+                header = cells;
+                continue;
+            }
+            auto cell = [&](const char *column) {
+                const qsizetype i = header.indexOf(QLatin1String(column));
+                return i >= 0 && i < cells.size() ? cells.at(i).trimmed() : QString();
+            };
+            if (header.indexOf(QStringLiteral("genero")) < 0)
+                break;
+            rows << GrammarRow{cell("nombre"), cell("genero") == QStringLiteral("f"), cell("numero") == QStringLiteral("p"),
+                               cell("articulo")};
+        }
+    }
+    return rows;
+}
+
+QString cardText(const QString &name, bool *found)
+{
+    QFile file(QStringLiteral(MAPURIX_SOURCE_DATA "/textos/") + name + QStringLiteral(".txt"));
+    *found = file.open(QIODevice::ReadOnly);
+    bool ok = false;
+    return *found ? decode1252(file.readAll(), &ok) : QString();
+}
+
 } // namespace
 
 class CardFilesTest : public QObject {
@@ -85,6 +131,9 @@ class CardFilesTest : public QObject {
 private slots:
     void textsDecodeAndNameTheirRegion();
     void everyRegionHasAText();
+    void cardsAgreeWithTheirRegion();
+    void namesTakeTheirArticleInsideSentences();
+    void everyTableNamesItsSource();
 };
 
 void CardFilesTest::textsDecodeAndNameTheirRegion()
@@ -133,6 +182,124 @@ void CardFilesTest::everyRegionHasAText()
         allAwaitingHaveTexts = allAwaitingHaveTexts && texts.contains(n.toCaseFolded());
     QEXPECT_FAIL("", "the card writer has not yet written the divisions' cards", Continue);
     QVERIFY(allAwaitingHaveTexts);
+}
+
+// The card speaks of its region with the article, verb and endings that the
+// region's name wants: "Las Bahamas son…", "el mar las rodea", "Alemania …
+// más pequeña".
+void CardFilesTest::cardsAgreeWithTheirRegion()
+{
+    const QList<GrammarRow> rows = grammarRows();
+    if (rows.isEmpty())
+        QSKIP("no name tables with gender and number");
+    int checked = 0;
+    QStringList faults;
+    for (const GrammarRow &r : rows) {
+        bool found = false;
+        QString text = cardText(r.name, &found);
+        // "uno de los países más pequeños" speaks of the countries.
+        text.remove(QStringLiteral("países más pequeños"));
+        // A card that tells of two places (the province and the country
+        // "Granada"...) is checked through the rows of neither.
+        if (!found || text.startsWith(QStringLiteral("En este atlas")))
+            continue;
+        ++checked;
+        QString subject = r.article.isEmpty() ? r.name : r.article + u' ' + r.name;
+        subject[0] = subject[0].toUpper();
+        const QString verb = r.plural ? QStringLiteral(" son ") : QStringLiteral(" es ");
+        if (!text.startsWith(subject + verb))
+            faults << r.name + QStringLiteral(": does not start with \"") + subject + verb + u'"';
+        const QString o = r.feminine ? QStringLiteral("a") : QStringLiteral("o");
+        const QString s = r.plural ? QStringLiteral("s") : QString();
+        const QString pronoun = (r.plural ? (r.feminine ? QStringLiteral("las") : QStringLiteral("los"))
+                                          : (r.feminine ? QStringLiteral("la") : QStringLiteral("lo")));
+        const QRegularExpression wrongEnding(QStringLiteral("\\b(?:rodead|formad|pequeñ|separad|situad|bañad)(?!") + o + s
+                                             + QStringLiteral("\\b)[oa]s?\\b"));
+        const auto m = wrongEnding.match(text);
+        if (m.hasMatch())
+            faults << r.name + QStringLiteral(": \"") + m.captured() + QStringLiteral("\" does not agree");
+        const QRegularExpression seaPronoun(QStringLiteral("el mar (l[oa]s?) rodea"));
+        const auto p = seaPronoun.match(text);
+        if (p.hasMatch() && p.captured(1) != pronoun)
+            faults << r.name + QStringLiteral(": \"") + p.captured() + QStringLiteral("\" does not agree");
+        const QRegularExpression bareVerb(QStringLiteral("(?:^|\\. )(Tiene|Tienen|Limita|Limitan) "));
+        auto it = bareVerb.globalMatch(text);
+        while (it.hasNext()) {
+            const QString v = it.next().captured(1);
+            if (v.endsWith(u'n') != r.plural)
+                faults << r.name + QStringLiteral(": \"") + v + QStringLiteral("\" does not agree in number");
+        }
+    }
+    QVERIFY2(checked > 0, "no card matched a name table row");
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+// A name that usage gives an article keeps it inside every sentence of every
+// card: "Limita con el Reino Unido", "de la India", "del País Vasco".
+void CardFilesTest::namesTakeTheirArticleInsideSentences()
+{
+    const QList<GrammarRow> rows = grammarRows();
+    const QDir texts(QStringLiteral(MAPURIX_SOURCE_DATA "/textos"));
+    const QStringList files = texts.entryList({QStringLiteral("*.txt")}, QDir::Files);
+    if (rows.isEmpty() || files.isEmpty())
+        QSKIP("no name tables or no card texts");
+    QStringList faults;
+    for (const QString &f : files) {
+        QFile file(texts.filePath(f));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        bool ok = false;
+        const QString text = decode1252(file.readAll(), &ok);
+        for (const GrammarRow &r : rows) {
+            if (r.article.isEmpty())
+                continue;
+            const QRegularExpression use(QStringLiteral("(\\S+ )?\\b") + QRegularExpression::escape(r.name)
+                                         + QStringLiteral("\\b"));
+            auto it = use.globalMatch(text);
+            while (it.hasNext()) {
+                const auto m = it.next();
+                const QString before = m.captured(1).trimmed();
+                const bool fine = before.compare(r.article, Qt::CaseInsensitive) == 0
+                    || (r.article == QStringLiteral("el") && before.compare(QStringLiteral("del"), Qt::CaseInsensitive) == 0)
+                    || (r.article == QStringLiteral("el") && before == QStringLiteral("al"));
+                // A capital city may share the name of a division without its
+                // article ("Su capital es Ciudad de México").
+                const bool city = text.left(m.capturedStart(0)).endsWith(QStringLiteral("capital ")) ||
+                    text.left(m.capturedEnd(1)).endsWith(QStringLiteral("capital es "));
+                if (!fine && !city && !(before.isEmpty() && m.capturedStart() == 0))
+                    faults << f + QStringLiteral(": \"") + m.captured().trimmed() + QStringLiteral("\" wants \"")
+                            + r.article + u' ' + r.name + u'"';
+            }
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+// Every name and fact comes from a reviewed table that says where it comes
+// from, in its comment lines before the header.
+void CardFilesTest::everyTableNamesItsSource()
+{
+    const QString root = QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/");
+    QStringList tables;
+    for (const QString &dir : {QStringLiteral("names"), QStringLiteral("cards/tables"),
+                               QStringLiteral("cards/tables/divisiones")})
+        for (const QString &f : QDir(root + dir).entryList({QStringLiteral("*.tsv")}, QDir::Files))
+            tables << root + dir + u'/' + f;
+    if (tables.isEmpty())
+        QSKIP("no tables");
+    QStringList faults;
+    for (const QString &path : tables) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QString comments;
+        for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+            if (!line.startsWith(u'#'))
+                break;
+            comments += line;
+        }
+        if (!comments.contains(QStringLiteral("Fuente"), Qt::CaseInsensitive))
+            faults << path.mid(root.size()) + QStringLiteral(": no «Fuente» in its comment lines");
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
 QTEST_GUILESS_MAIN(CardFilesTest)

@@ -3,13 +3,26 @@
 // the locator and flag pictures.
 #include "cardsources.h"
 #include "cardtext.h"
+#include "divisiongeometry.h"
 #include "pictures.h"
 #include "spanish.h"
 
 #include <QPainter>
+
+Q_DECLARE_METATYPE(cards::Noun)
 #include <QtTest>
 
 using namespace cards;
+
+namespace {
+
+Noun N(const char *name, const char *gender = "m", const char *number = "s", const char *article = "")
+{
+    return Noun::parse(QString::fromUtf8(name), QString::fromUtf8(gender), QString::fromUtf8(number),
+                       QString::fromUtf8(article));
+}
+
+} // namespace
 
 class CardWriterTest : public QObject {
     Q_OBJECT
@@ -29,6 +42,12 @@ private slots:
     void countryCapitals();
     void countryLanguagesAndMoney();
     void countryCoastAndNeighbours();
+    void countryAgreesWithItsName_data();
+    void countryAgreesWithItsName();
+    void nounArticles_data();
+    void nounArticles();
+    void divisionCard();
+    void divisionsMeasuredFromBoundaries();
     void provinceAndCommunity();
     void singleProvinceCommunity();
     void usState();
@@ -91,6 +110,7 @@ void CardWriterTest::areaPhrase_data()
     QTest::newRow("thousands") << 505992.0 << "unos 506.000 kilómetros cuadrados";
     QTest::newRow("millions") << 17098242.0 << "unos 17,1 millones de kilómetros cuadrados";
     QTest::newRow("whole millions") << 9984670.0 << "unos 10 millones de kilómetros cuadrados";
+    QTest::newRow("one million") << 1002450.0 << "alrededor de un millón de kilómetros cuadrados";
 }
 
 void CardWriterTest::areaPhrase()
@@ -106,14 +126,18 @@ void CardWriterTest::comparison_data()
     QTest::addColumn<QString>("expected");
     const double spain = 505992;
     QTest::newRow("much larger") << spain * 34 << "Es unas 34 veces más grande que España.";
-    QTest::newRow("twice") << spain * 2.17 << "Es unas dos veces más grande que España.";
+    QTest::newRow("about twice") << spain * 2.17 << "Es más o menos el doble de grande que España.";
+    QTest::newRow("nearly twice") << spain * 1.8 << "Es casi el doble de grande que España.";
+    QTest::newRow("three times") << spain * 3.2 << "Es unas tres veces más grande que España.";
     QTest::newRow("one and a half") << spain * 1.55 << "Es una vez y media más grande que España.";
     QTest::newRow("a bit larger") << spain * 1.2 << "Es un poco más grande que España.";
     QTest::newRow("about the same") << spain * 1.09 << "Es más o menos igual de grande que España.";
     QTest::newRow("a bit smaller") << spain * 0.77 << "Es un poco más pequeño que España.";
     QTest::newRow("two thirds") << spain * 0.62 << "España es una vez y media más grande.";
-    QTest::newRow("half") << spain * 0.5 << "España es unas dos veces más grande.";
+    QTest::newRow("half") << spain * 0.5 << "España es más o menos el doble de grande.";
     QTest::newRow("twelfth") << spain / 12.2 << "España es unas doce veces más grande.";
+    QTest::newRow("rounded, not false precision") << spain / 661.3 << "España es unas 660 veces más grande.";
+    QTest::newRow("two figures") << spain / 36.4 << "España es unas 36 veces más grande.";
     QTest::newRow("tiny") << 2.02 << "Es muchísimo más pequeño que España: cabría en ella más de mil veces.";
     QTest::newRow("unknown") << -1.0 << QString();
 }
@@ -171,7 +195,7 @@ void CardWriterTest::countryCapitals()
     QFETCH(QString, note);
     QFETCH(QString, expected);
     CountryFacts f;
-    f.name = QStringLiteral("Tierra");
+    f.name = N("Tierra", "f");
     f.where = QStringLiteral("de América del Sur");
     f.capitals = capitals;
     f.capitalNote = note;
@@ -182,7 +206,7 @@ void CardWriterTest::countryCapitals()
 void CardWriterTest::countryLanguagesAndMoney()
 {
     CountryFacts f;
-    f.name = QStringLiteral("Bolivia");
+    f.name = N("Bolivia", "f");
     f.where = QStringLiteral("de América del Sur");
     f.languages = {QStringLiteral("español"), QStringLiteral("quechua"), QStringLiteral("aimara")};
     f.languageCount = 37;
@@ -196,17 +220,21 @@ void CardWriterTest::countryLanguagesAndMoney()
     f.currencies = {QStringLiteral("balboa"), QStringLiteral("libra esterlina")};
     p = countryText(f).at(2);
     QCOMPARE(p, QStringLiteral("Sus lenguas oficiales son el inglés y la lengua de signos neozelandesa. "
-                               "Usa dos monedas: el balboa y la libra esterlina."));
+                               "Tiene dos monedas oficiales: el balboa y la libra esterlina."));
+
+    f.languageNote = QStringLiteral("Ninguna ley fija una lengua oficial.");
+    f.currencies = {QStringLiteral("kuacha zambiano")};
+    QCOMPARE(countryText(f).at(2), QStringLiteral("Ninguna ley fija una lengua oficial. Su moneda es el kuacha zambiano."));
 }
 
 void CardWriterTest::countryCoastAndNeighbours()
 {
     CountryFacts f;
-    f.name = QStringLiteral("Isla");
+    f.name = N("Isla", "f");
     f.where = QStringLiteral("de Oceanía");
     f.credit = QStringLiteral("Datos: prueba.");
     QStringList t = countryText(f);
-    QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar lo rodea por todas partes."));
+    QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar la rodea por todas partes."));
     QCOMPARE(t.last(), QStringLiteral("Datos: prueba."));
 
     f.dispute = QStringLiteral("Una parte está en disputa.");
@@ -214,10 +242,13 @@ void CardWriterTest::countryCoastAndNeighbours()
     QCOMPARE(t.at(t.size() - 2), QStringLiteral("Una parte está en disputa."));
     f.dispute.clear();
 
-    f.neighbours = {QStringLiteral("Francia"), QStringLiteral("Italia")};
+    f.neighbours = {N("Francia", "f"), N("Italia", "f")};
     f.landlocked = true;
     t = countryText(f);
-    QCOMPARE(t.at(3), QStringLiteral("Limita con Francia e Italia. No tiene costa: está rodeado de tierra por todas partes."));
+    QCOMPARE(t.at(3), QStringLiteral("Limita con Francia e Italia. No tiene costa: está rodeada de tierra por todas partes."));
+    f.coastNote = QStringLiteral("Tiene costa en el mar Caspio.");
+    QCOMPARE(countryText(f).at(3), QStringLiteral("Limita con Francia e Italia. Tiene costa en el mar Caspio."));
+    f.coastNote.clear();
 
     f.sovereign = false;
     f.statusNote = QStringLiteral("Pertenece a Francia.");
@@ -236,11 +267,142 @@ void CardWriterTest::countryCoastAndNeighbours()
         QStringLiteral("Es el décimo país más grande del mundo. Es el país más grande de África.")));
 }
 
+void CardWriterTest::countryAgreesWithItsName_data()
+{
+    QTest::addColumn<Noun>("name");
+    QTest::addColumn<double>("area");
+    QTest::addColumn<bool>("landlocked");
+    QTest::addColumn<QStringList>("expected");
+    const double spain = 505992;
+    QTest::newRow("feminine") << N("Alemania", "f") << spain * 0.7 << true
+                              << QStringList{"Alemania es un país", "Es un poco más pequeña que España.",
+                                             "está rodeada de tierra"};
+    QTest::newRow("masculine with article") << N("Líbano", "m", "s", "el") << 10452.0 << false
+                                            << QStringList{"El Líbano es un país", "el mar lo rodea",
+                                                           "No tiene fronteras"};
+    QTest::newRow("feminine plural") << N("Bahamas", "f", "p", "las") << 13880.0 << false
+                                     << QStringList{"Las Bahamas son un país", "Tienen una superficie",
+                                                    "No tienen fronteras", "el mar las rodea"};
+    QTest::newRow("masculine plural") << N("Países Bajos", "m", "p", "los") << 200.0 << true
+                                      << QStringList{"Los Países Bajos son un país", "Son muchísimo más pequeños",
+                                                     "No tienen costa: están rodeados de tierra"};
+}
+
+void CardWriterTest::countryAgreesWithItsName()
+{
+    QFETCH(Noun, name);
+    QFETCH(double, area);
+    QFETCH(bool, landlocked);
+    QFETCH(QStringList, expected);
+    CountryFacts f;
+    f.name = name;
+    f.where = QStringLiteral("de Europa");
+    f.area = area;
+    f.spainArea = 505992;
+    f.landlocked = landlocked;
+    const QString text = countryText(f).join(u' ');
+    for (const QString &e : expected)
+        QVERIFY2(text.contains(e), qPrintable(text + QStringLiteral(" lacks: ") + e));
+}
+
+void CardWriterTest::nounArticles_data()
+{
+    QTest::addColumn<Noun>("noun");
+    QTest::addColumn<QString>("inSentence");
+    QTest::addColumn<QString>("of");
+    QTest::newRow("el contracts") << N("Reino Unido", "m", "s", "el") << "el Reino Unido" << "del Reino Unido";
+    QTest::newRow("la") << N("India", "f", "s", "la") << "la India" << "de la India";
+    QTest::newRow("los") << N("Estados Unidos", "m", "p", "los") << "los Estados Unidos" << "de los Estados Unidos";
+    QTest::newRow("article in the name") << N("El Salvador") << "El Salvador" << "de El Salvador";
+    QTest::newRow("none") << N("Francia", "f") << "Francia" << "de Francia";
+}
+
+void CardWriterTest::nounArticles()
+{
+    QFETCH(Noun, noun);
+    QFETCH(QString, inSentence);
+    QFETCH(QString, of);
+    QCOMPARE(noun.inSentence(), inSentence);
+    QCOMPARE(noun.of(), of);
+    QCOMPARE(spanish::joinNouns({N("Alemania", "f"), noun}), QStringLiteral("Alemania y ") + inSentence);
+}
+
+void CardWriterTest::divisionCard()
+{
+    DivisionFacts d;
+    d.name = N("Ciudad de México", "f", "s", "la");
+    d.kind = QStringLiteral("entidad federativa");
+    d.kindFeminine = true;
+    d.country = N("México");
+    d.capital = QStringLiteral("Ciudad de México");
+    d.area = 1494;
+    d.neighbours = {N("Estado de México", "m", "s", "el"), N("Morelos")};
+    QStringList t = divisionText(d);
+    QCOMPARE(t.at(0), QStringLiteral("La Ciudad de México es una entidad federativa de México. "
+                                     "Su capital es la ciudad del mismo nombre."));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con el Estado de México y Morelos. No tiene costa."));
+
+    d.name = N("Islas Baleares", "f", "p", "las");
+    d.kind = QStringLiteral("comunidad autónoma");
+    d.country = N("España", "f");
+    d.capital = QStringLiteral("Palma");
+    d.neighbours.clear();
+    d.island = true;
+    d.islands = 5;
+    t = divisionText(d);
+    QCOMPARE(t.at(0), QStringLiteral("Las Islas Baleares son una comunidad autónoma de España. Su capital es Palma."));
+    QCOMPARE(t.at(2), QStringLiteral("Están formadas por islas: no limitan por tierra con ningún otro lugar."));
+
+    d.name = N("Jalisco");
+    d.kind = QStringLiteral("estado");
+    d.kindFeminine = false;
+    d.country = N("México");
+    d.island = false;
+    d.coast = true;
+    d.neighbours = {N("Colima"), N("Nayarit")};
+    d.countries = {N("Estados Unidos", "m", "p", "los")};
+    t = divisionText(d);
+    QVERIFY(t.at(0).startsWith(QStringLiteral("Jalisco es un estado de México.")));
+    QCOMPARE(t.at(2), QStringLiteral("Limita con Colima y Nayarit. También limita con los Estados Unidos. Tiene costa."));
+}
+
+void CardWriterTest::divisionsMeasuredFromBoundaries()
+{
+    QString error;
+    const auto shapes = measureDivisions(QStringLiteral(CARDS_TEST_DATA "/divisiones.recipe"),
+                                         QStringLiteral(CARDS_TEST_DATA),
+                                         {QStringLiteral("XX-M"), QStringLiteral("XX-N"), QStringLiteral("XX-I"),
+                                          QStringLiteral("XX-Z")},
+                                         &error);
+    QVERIFY2(shapes, qPrintable(error));
+    QVERIFY(!shapes->contains(QStringLiteral("XX-Z")));
+
+    // Surrounded on all sides: three squares of its country share a side,
+    // the fourth side is another country's, the corners do not count.
+    const DivisionShape m = shapes->value(QStringLiteral("XX-M"));
+    QCOMPARE(m.neighbours, (QStringList{"XX-N", "XX-S", "XX-W"}));
+    QCOMPARE(m.foreign, QStringList{"alpha2:YY"});
+    QVERIFY(!m.coast);
+    // One degree square between 1° and 2° north: 111.2 km × 111.2 km × cos 1.5°.
+    QVERIFY2(m.areaKm2 > 12300 && m.areaKm2 < 12420, qPrintable(QString::number(m.areaKm2)));
+
+    const DivisionShape n = shapes->value(QStringLiteral("XX-N"));
+    QCOMPARE(n.neighbours, (QStringList{"XX-M", "XX-NE", "XX-NW"}));
+    QVERIFY2(n.foreign.isEmpty(), qPrintable(n.foreign.join(u' ')));
+    QVERIFY(n.coast);
+
+    const DivisionShape island = shapes->value(QStringLiteral("XX-I"));
+    QVERIFY(island.neighbours.isEmpty());
+    QVERIFY(island.foreign.isEmpty());
+    QVERIFY(island.coast);
+    QCOMPARE(island.pieces, 2);
+}
+
 void CardWriterTest::provinceAndCommunity()
 {
     ProvinceFacts p;
-    p.name = QStringLiteral("Álava");
-    p.community = QStringLiteral("País Vasco");
+    p.name = N("Álava", "f");
+    p.community = N("País Vasco", "m", "s", "el");
     p.capital = QStringLiteral("Vitoria");
     p.area = 3024;
     p.neighbours = {QStringLiteral("Burgos"), QStringLiteral("Guipúzcoa")};
@@ -249,22 +411,22 @@ void CardWriterTest::provinceAndCommunity()
     QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 3000 kilómetros cuadrados."));
     QCOMPARE(t.at(2), QStringLiteral("Limita con las provincias de Burgos y Guipúzcoa."));
 
-    p.name = QStringLiteral("Cádiz");
-    p.community = QStringLiteral("Andalucía");
+    p.name = N("Cádiz");
+    p.community = N("Andalucía", "f");
     p.capital = QStringLiteral("Cádiz");
     p.neighbours = {QStringLiteral("Huelva")};
-    p.countries = {QStringLiteral("Gibraltar")};
+    p.countries = {N("Gibraltar")};
     t = provinceText(p);
     QCOMPARE(t.at(0), QStringLiteral("Cádiz es una provincia de España. Forma parte de la comunidad autónoma de Andalucía. "
                                      "Su capital es la ciudad de Cádiz."));
     QCOMPARE(t.at(2), QStringLiteral("Limita con la provincia de Huelva. También limita con Gibraltar."));
 
     CommunityFacts c;
-    c.name = QStringLiteral("Aragón");
+    c.name = N("Aragón");
     c.capital = QStringLiteral("Zaragoza");
     c.provinces = {QStringLiteral("Huesca"), QStringLiteral("Teruel"), QStringLiteral("Zaragoza")};
-    c.neighbours = {QStringLiteral("Cataluña"), QStringLiteral("Comunidad Valenciana")};
-    c.countries = {QStringLiteral("Francia")};
+    c.neighbours = {N("Cataluña", "f"), N("Comunidad Valenciana", "f", "s", "la")};
+    c.countries = {N("Francia", "f")};
     t = communityText(c);
     QCOMPARE(t.at(0), QStringLiteral("Aragón es una comunidad autónoma de España. Su capital es Zaragoza."));
     QCOMPARE(t.at(1), QStringLiteral("Tiene tres provincias: Huesca, Teruel y Zaragoza."));
@@ -274,11 +436,11 @@ void CardWriterTest::provinceAndCommunity()
 void CardWriterTest::singleProvinceCommunity()
 {
     CommunityFacts c;
-    c.name = QStringLiteral("Asturias");
+    c.name = N("Asturias", "f");
     c.capital = QStringLiteral("Oviedo");
-    c.neighbours = {QStringLiteral("Cantabria"), QStringLiteral("Galicia")};
+    c.neighbours = {N("Cantabria", "f"), N("Galicia", "f")};
     ProvinceFacts p;
-    p.name = QStringLiteral("Asturias");
+    p.name = N("Asturias", "f");
     p.area = 10586;
     const QStringList t = singleProvinceCommunityText(c, p);
     QVERIFY(t.at(0).contains(QStringLiteral("una sola provincia")));
@@ -290,15 +452,26 @@ void CardWriterTest::singleProvinceCommunity()
 void CardWriterTest::usState()
 {
     StateFacts s;
-    s.name = QStringLiteral("Texas");
+    s.name = N("Texas");
     s.capital = QStringLiteral("Austin");
     s.neighbours = {QStringLiteral("Luisiana"), QStringLiteral("Oklahoma")};
-    s.countries = {QStringLiteral("México")};
+    s.countries = {N("México")};
     QStringList t = stateText(s);
     QCOMPARE(t.at(0), QStringLiteral("Texas es uno de los cincuenta estados de los Estados Unidos. Su capital es Austin."));
     QCOMPARE(t.at(2), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. También limita con México."));
+    s.area = 695662;
+    QCOMPARE(stateText(s).at(1),
+             QStringLiteral("Tiene una superficie total, con sus aguas, de unos 696.000 kilómetros cuadrados."));
 
-    s.name = QStringLiteral("Distrito de Columbia");
+    // The federal district is no state: it is told apart.
+    StateFacts md;
+    md.name = N("Maryland");
+    md.neighbours = {QStringLiteral("Delaware"), QStringLiteral("Virginia")};
+    md.bordersDistrict = true;
+    QCOMPARE(stateText(md).at(2), QStringLiteral("Limita con los estados de Delaware y Virginia y con el Distrito de "
+                                                 "Columbia, donde está la capital del país."));
+
+    s.name = N("Distrito de Columbia", "m", "s", "el");
     s.district = true;
     s.capital = QStringLiteral("Washington");
     s.countries.clear();

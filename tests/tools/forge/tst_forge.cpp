@@ -91,6 +91,7 @@ private slots:
 
     void antimeridianRingsAreMadeContinuous();
     void moveTakesOnlyPolygonsInTheBox();
+    void cutSplitsAFeatureAlongThePolygon();
     void sharedCodesAreMerged();
 
     void whiteAreasAreFourConnected();
@@ -104,8 +105,12 @@ private slots:
     void pictureKeepsExactColours();
 
     void checkPassesOnBuiltMap();
+    void windowFootprintOnTheSmallestScreen_data();
+    void windowFootprintOnTheSmallestScreen();
+    void checkFailsAMapTooBigForTheScreen();
     void checkReportsFaults_data();
     void checkReportsFaults();
+    void checkReportsAnIslandNoFillReaches();
     void commandLineExitCodes();
 
     void waterRegionsLoseLandAndEarlierRegions();
@@ -130,6 +135,9 @@ void TestForge::recipeFaultsNameTheLine_data()
     QTest::newRow("short frame") << QByteArray(base + "frame = 1 2 3\n") << QStringLiteral(":7: frame needs");
     QTest::newRow("size not numeric") << QByteArray(base + "size = big 3\n") << QStringLiteral(":7: size needs");
     QTest::newRow("move with half a box") << QByteArray(base + "move = A B 1 2\n") << QStringLiteral(":7: move needs");
+    QTest::newRow("cut with two corners") << QByteArray(base + "cut = A B 1 2 3 4\n") << QStringLiteral(":7: cut needs");
+    QTest::newRow("cut with half a pair") << QByteArray(base + "cut = A B 1 2 3 4 5 6 7\n")
+                                          << QStringLiteral(":7: cut needs");
     QTest::newRow("inset without projection")
         << QByteArray(base + "inset = 0 0 10 10 1 2 3 4\n") << QStringLiteral(":7: inset needs");
     QTest::newRow("fit with half a pair") << QByteArray(base + "fit = 1 2 3\n") << QStringLiteral(":7: fit needs");
@@ -268,7 +276,7 @@ void TestForge::moveTakesOnlyPolygonsInTheBox()
     auto set = loadGeoJson(dir, multi + "," + square("UKR", 11, 0, 2));
     QVERIFY(set);
     QString error;
-    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}}, &error));
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}, {}}, &error));
     OGREnvelope rus, ukr;
     set->find(QStringLiteral("RUS"))->geometry->getEnvelope(&rus);
     set->find(QStringLiteral("UKR"))->geometry->getEnvelope(&ukr);
@@ -277,13 +285,45 @@ void TestForge::moveTakesOnlyPolygonsInTheBox()
     // The shared edge is dissolved: one polygon, not two side by side.
     QCOMPARE(wkbFlatten(set->find(QStringLiteral("UKR"))->geometry->getGeometryType()), wkbPolygon);
 
-    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}}, &error));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}, {}}, &error));
     QVERIFY(error.contains(QStringLiteral("nothing")));
-    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt}, &error));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt, {}}, &error));
     // A whole move to a new code takes the feature's place.
-    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt}, &error));
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt, {}}, &error));
     QVERIFY(!set->find(QStringLiteral("RUS")));
     QVERIFY(set->find(QStringLiteral("NEW")));
+}
+
+void TestForge::cutSplitsAFeatureAlongThePolygon()
+{
+    // A province split in two along a line the recipe draws; the island off
+    // its east coast stays with the old one.
+    QTemporaryDir dir;
+    auto set = loadGeoJson(dir, square("PAN", 0, 0, 4) + "," + square("PAN", 5, 1, 1));
+    QVERIFY(set);
+    QString error;
+    const RecipeResult r = parseRecipe("title = T\npicture = t.png\nsource = a l\nnames = n k\nprojection = p\n"
+                                       "regions = PAN\ncut = PAN OES -1 -1 2 -1 2 5 -1 5\n",
+                                       QStringLiteral("p.recipe"));
+    QVERIFY2(r.recipe, qPrintable(r.error));
+    QVERIFY2(set->apply(r.recipe->moves.at(0), &error), qPrintable(error));
+    const auto area = [&](const char *code) {
+        return OGR_G_Area(OGRGeometry::ToHandle(set->find(QLatin1String(code))->geometry.get()));
+    };
+    QCOMPARE(area("OES"), 8.0);
+    QCOMPARE(area("PAN"), 9.0);
+    OGREnvelope west, east;
+    set->find(QStringLiteral("OES"))->geometry->getEnvelope(&west);
+    set->find(QStringLiteral("PAN"))->geometry->getEnvelope(&east);
+    QCOMPARE(west.MaxX, 2.0);
+    QCOMPARE(east.MinX, 2.0);
+    QCOMPARE(east.MaxX, 6.0);
+
+    // A polygon that misses the feature is a fault of the recipe.
+    FeatureMove miss{QStringLiteral("PAN"), QStringLiteral("OES"), std::nullopt,
+                     {QPointF(20, 20), QPointF(21, 20), QPointF(21, 21)}};
+    QVERIFY(!set->apply(miss, &error));
+    QVERIFY2(error.contains(QStringLiteral("nothing of 'PAN'")), qPrintable(error));
 }
 
 void TestForge::sharedCodesAreMerged()
@@ -380,9 +420,13 @@ void TestForge::buildsTheFixtureMap()
             used.insert(a);
         }
     }
-    // Five islands: the three largest stay white, the two others are tinted.
+    // Five islands: the three largest are seeded and the two others are tied
+    // to them by ferry lines, so a fill from the seeds lights all five.
     QCOMPARE(map.regions[0].seeds.size(), size_t(3));
-    QCOMPARE(map.regions[0].extraIslands, 2);
+    QCOMPARE(map.regions[0].extraIslands, 0);
+    for (int y = 0; y < map.picture.height(); ++y)
+        for (int x = 0; x < map.picture.width(); ++x)
+            QVERIFY2(map.picture.pixel(x, y) != colour::extraIsland, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
     QVERIFY(areas.size[areas.areaAt(map.regions[0].seeds[0].x(), map.regions[0].seeds[0].y())]
             > areas.size[areas.areaAt(map.regions[0].seeds[1].x(), map.regions[0].seeds[1].y())]);
     // The islet is too small to click: a marker stands for it.
@@ -450,6 +494,60 @@ void TestForge::checkPassesOnBuiltMap()
     QCOMPARE(report.regions, 4);
     // Card files are found ignoring case, and only counted.
     QVERIFY2(report.coverage.value(0).contains(QStringLiteral("textos 1/4")), qPrintable(report.coverage.value(0)));
+    // 300 x 220: 127 and 144 pixels beside the map, 84 under it, 30 of title bar;
+    // narrower than the quiz's top row, which is only noted.
+    QVERIFY2(report.windows.value(0).contains(
+                 QStringLiteral("quiz 427x334, study 444x334; too narrow for the quiz's counters and mark")),
+             qPrintable(report.windows.value(0)));
+}
+
+// The bounds worked out from the window's offsets: a picture of at most
+// 1222 x 606 pixels (the study mode's region list sets the width, the palette
+// under the map the height) and at least 458 wide (the quiz mode's mark).
+void TestForge::windowFootprintOnTheSmallestScreen_data()
+{
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("quiz");
+    QTest::addColumn<QSize>("study");
+    QTest::addColumn<bool>("fits");
+    QTest::addColumn<bool>("showsTopRow");
+    QTest::newRow("largest picture") << QSize(1222, 606) << QSize(1349, 720) << QSize(1366, 720) << true << true;
+    QTest::newRow("one row too tall") << QSize(1222, 607) << QSize(1349, 721) << QSize(1366, 721) << false << true;
+    QTest::newRow("one column too wide") << QSize(1223, 606) << QSize(1350, 720) << QSize(1367, 720) << false
+                                         << true;
+    QTest::newRow("the first edition's 900 x 700") << QSize(900, 700) << QSize(1027, 814) << QSize(1044, 814)
+                                                   << false << true;
+    // The mark ends at 8775 twips, 585 pixels: a picture at least 458 wide.
+    QTest::newRow("narrowest picture") << QSize(458, 600) << QSize(585, 714) << QSize(602, 714) << true << true;
+    QTest::newRow("too narrow for the mark") << QSize(457, 600) << QSize(584, 714) << QSize(601, 714) << true
+                                             << false;
+}
+
+void TestForge::windowFootprintOnTheSmallestScreen()
+{
+    QFETCH(QSize, picture);
+    QFETCH(QSize, quiz);
+    QFETCH(QSize, study);
+    QFETCH(bool, fits);
+    QFETCH(bool, showsTopRow);
+    const WindowFootprint window = windowFootprint(picture);
+    QCOMPARE(window.quiz, quiz);
+    QCOMPARE(window.study, study);
+    QCOMPARE(window.fits(kSmallestScreen), fits);
+    QCOMPARE(window.showsTopRow(), showsTopRow);
+}
+
+void TestForge::checkFailsAMapTooBigForTheScreen()
+{
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    QImage big(1000, 700, QImage::Format_RGB32);
+    big.fill(Qt::white);
+    QVERIFY(big.save(dir.path() + QStringLiteral("/Mapas/islas.png")));
+    const CheckReport report = checkDataFolder(dir.path());
+    QVERIFY2(report.faults.join(u'\n').contains(QStringLiteral("does not fit 1366x720")),
+             qPrintable(report.faults.join(u'\n')));
+    QVERIFY2(report.windows.value(0).contains(QStringLiteral("quiz 1127x814")), qPrintable(report.windows.value(0)));
 }
 
 void TestForge::checkReportsFaults_data()
@@ -487,6 +585,32 @@ void TestForge::checkReportsFaults()
     const CheckReport report = checkDataFolder(dir.path());
     QVERIFY(!report.faults.isEmpty());
     QVERIFY2(report.faults.join(u'\n').contains(fault), qPrintable(report.faults.join(u'\n')));
+}
+
+void TestForge::checkReportsAnIslandNoFillReaches()
+{
+    QTemporaryDir dir;
+    writeFixtureFolder(dir.path());
+    const QString picturePath = dir.path() + QStringLiteral("/Mapas/islas.png");
+    QImage picture = QImage(picturePath).convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(picture.pixel(5, 5), colour::sea);
+    // A piece cut off inside land is no island: it may stay tinted.
+    QPainter p(&picture);
+    p.fillRect(QRect(2, 2, 10, 10), QColor::fromRgb(colour::land));
+    p.fillRect(QRect(6, 6, 2, 2), QColor::fromRgb(colour::extraIsland));
+    p.end();
+    QVERIFY(picture.save(picturePath));
+    CheckReport report = checkDataFolder(dir.path());
+    QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+    // An island in the sea that no seed's fill reaches is a fault.
+    p.begin(&picture);
+    p.fillRect(QRect(20, 4, 3, 2), QColor::fromRgb(colour::extraIsland));
+    p.end();
+    QVERIFY(picture.save(picturePath));
+    report = checkDataFolder(dir.path());
+    QCOMPARE(report.faults.size(), 1);
+    QVERIFY2(report.faults.first().contains(QStringLiteral("island of 6 pixels at (20,4) is tinted")),
+             qPrintable(report.faults.first()));
 }
 
 void TestForge::commandLineExitCodes()

@@ -5,6 +5,7 @@
 
 #include "cardsources.h"
 #include "cardtext.h"
+#include "divisiongeometry.h"
 #include "gifwriter.h"
 #include "pictures.h"
 #include "spanish.h"
@@ -39,7 +40,13 @@ const QString kSpainCredit =
     QStringLiteral("Datos: © Instituto Geográfico Nacional (CC BY 4.0), modificado; Instituto Nacional de Estadística.");
 const QString kUsCredit = QStringLiteral("Datos: Oficina del Censo de los Estados Unidos (dominio público).");
 
-enum class Kind { Country, Province, Community, State };
+enum class Kind { Country, Province, Community, State, Division };
+
+// A division's entity code: its name table and its code there.
+QString divisionKey(const QString &table, const QString &code)
+{
+    return table + u'|' + code;
+}
 
 struct Entity {
     Kind kind;
@@ -98,12 +105,29 @@ std::optional<AtlasMap> readCoordinates(const QString &path, QString *error)
     return map;
 }
 
+void sortNouns(QList<Noun> &nouns)
+{
+    QStringList names;
+    for (const Noun &n : nouns)
+        names << n.name;
+    icu_es::sortSpanish(names);
+    QList<Noun> sorted;
+    for (const QString &name : names)
+        for (const Noun &n : nouns)
+            if (n.name == name) {
+                sorted << n;
+                break;
+            }
+    nouns = sorted;
+}
+
 struct Options {
     QString data;
     QString sources = QStringLiteral("tools/forge/.npm-cache");
     QString tables = QStringLiteral("tools/forge/cards/tables");
     QString names = QStringLiteral("tools/forge/names");
     QString regions = QStringLiteral("tools/forge/maps/regions");
+    QString recipes = QStringLiteral("tools/forge/maps");
     bool texts = true;
     bool pictures = true;
     bool flags = true;
@@ -122,6 +146,8 @@ private:
     bool loadRegionLists();
     QList<Entity> candidates(const QString &name) const;
     QString countryName(const QString &cca3) const;
+    Noun countryNoun(const QString &cca3) const;
+    static Noun nounOf(const TsvTable &t, const QStringList &row);
     QString languageName(const QString &code);
     QString currencyName(const QString &code);
     QString correction(const QString &cca3, const QString &field, bool *found) const;
@@ -130,6 +156,9 @@ private:
     ProvinceFacts provinceFacts(const QString &ine);
     CommunityFacts communityFacts(const QString &ine);
     StateFacts stateFacts(const QString &usps);
+    DivisionFacts divisionFacts(const QString &key);
+    bool measureDivisionMaps();
+    Noun countryByAnyCode(const QString &code) const;
     QStringList textFor(const QList<Entity> &entities);
     QString flagFor(const QList<Entity> &entities) const;
 
@@ -142,6 +171,13 @@ private:
     QHash<QString, TopoFeature> provinceTopo, communityTopo, stateTopo;
     QHash<QString, QList<Entity>> nameIndex;
     QHash<QString, QList<Entity>> regionIndex; // from the forge's per-map region lists
+    // Divisions of any country: name tables with a `tipo` column, their facts
+    // tables, the recipe each map is drawn from, and what the boundaries say.
+    QHash<QString, TsvTable> divisionNames, divisionData;
+    QHash<QString, QString> divisionSource;            // division key -> manifest's source label
+    std::map<QString, QStringList> divisionCodesByRecipe; // recipe path -> codes
+    QHash<QString, QString> recipeTable;               // recipe path -> name table
+    QHash<QString, DivisionShape> divisionShapes;      // division key -> measures
     QStringList warnings;
 };
 
@@ -223,6 +259,8 @@ bool CardMaker::load()
 
     if (!loadRegionLists())
         return false;
+    if (!measureDivisionMaps())
+        return false;
 
     // Names by which a region may appear in a coordinates file.
     for (const QStringList &row : forgeCountries.rows) {
@@ -294,6 +332,31 @@ bool CardMaker::loadRegionLists()
                 const QStringList usps = find(forgeStates, QStringLiteral("usps"));
                 if (!usps.isEmpty())
                     e = Entity{Kind::State, usps.first()};
+            } else if (!source.isEmpty()) {
+                // Any other name table with a `tipo` column lists first-level
+                // divisions: a new map needs no code, only its tables.
+                if (!divisionNames.contains(source)) {
+                    TsvTable names;
+                    if (!table(opt.names, source, &names))
+                        return false;
+                    divisionNames.insert(source, names);
+                    TsvTable data;
+                    const QString dataPath = QDir(opt.tables).filePath(QStringLiteral("divisiones/") + source);
+                    if (QFileInfo::exists(dataPath) && !table(QDir(opt.tables).filePath(QStringLiteral("divisiones")), source, &data))
+                        return false;
+                    if (!QFileInfo::exists(dataPath) && names.column(QStringLiteral("tipo")) >= 0)
+                        warnings << QStringLiteral("no facts table divisiones/") + source + QStringLiteral(": cards without capitals");
+                    divisionData.insert(source, data);
+                }
+                const TsvTable &names = divisionNames[source];
+                if (names.column(QStringLiteral("tipo")) >= 0 && !find(names, QStringLiteral("nombre")).isEmpty()) {
+                    e = Entity{Kind::Division, divisionKey(source, code)};
+                    divisionSource.insert(e->code, list.value(row, QStringLiteral("fuente")));
+                    const QString recipe = QDir(opt.recipes).filePath(QFileInfo(file).completeBaseName()
+                                                                      + QStringLiteral(".recipe"));
+                    divisionCodesByRecipe[recipe] << code;
+                    recipeTable.insert(recipe, source);
+                }
             }
             if (!e) {
                 warnings << file + QStringLiteral(": cannot place \"") + name + QStringLiteral("\" (") + source
@@ -308,6 +371,92 @@ bool CardMaker::loadRegionLists()
     return true;
 }
 
+bool CardMaker::measureDivisionMaps()
+{
+    if (!opt.texts)
+        return true;
+    for (const auto &[recipe, codes] : divisionCodesByRecipe) {
+        QString error;
+        auto shapes = measureDivisions(recipe, opt.sources, codes, &error);
+        if (!shapes) {
+            err() << "error: " << recipe << ": " << error << Qt::endl;
+            return false;
+        }
+        for (auto it = shapes->begin(); it != shapes->end(); ++it)
+            divisionShapes.insert(divisionKey(recipeTable.value(recipe), it.key()), it.value());
+    }
+    return true;
+}
+
+Noun CardMaker::countryByAnyCode(const QString &code) const
+{
+    for (const QString &column : {QStringLiteral("alpha2"), QStringLiteral("alpha3"), QStringLiteral("numeric")})
+        for (const QStringList &row : forgeCountries.rows)
+            if (forgeCountries.value(row, column) == code)
+                return nounOf(forgeCountries, row);
+    return {};
+}
+
+// "provincia", "región", "comunidad autónoma", "entidad federativa" are
+// feminine; "estado", "departamento", "land", "distrito capital" masculine.
+bool feminineKind(const QString &kind)
+{
+    const QString first = kind.section(u' ', 0, 0);
+    return first.endsWith(u'a') || first.endsWith(QStringLiteral("ión")) || first.endsWith(QStringLiteral("dad"));
+}
+
+DivisionFacts CardMaker::divisionFacts(const QString &key)
+{
+    const QString tableName = key.section(u'|', 0, 0);
+    const QString code = key.section(u'|', 1);
+    const TsvTable &names = divisionNames[tableName];
+    const auto byCode = names.indexBy(QStringLiteral("codigo"));
+    const QStringList row = byCode.value(code);
+    DivisionFacts f;
+    f.name = nounOf(names, row);
+    f.kind = names.value(row, QStringLiteral("tipo"));
+    f.kindFeminine = feminineKind(f.kind);
+    const QString alpha2 = code.section(u'-', 0, 0);
+    f.country = countryByAnyCode(alpha2);
+    if (f.country.name.isEmpty()) {
+        warnings << key + QStringLiteral(": the code names no country in paises.tsv");
+        f.country.name = alpha2;
+    }
+    const TsvTable &data = divisionData[tableName];
+    const QStringList facts = data.indexBy(QStringLiteral("codigo")).value(code);
+    f.capital = data.value(facts, QStringLiteral("capital"));
+    f.note = data.value(facts, QStringLiteral("nota"));
+    if (facts.isEmpty())
+        warnings << tableName + QStringLiteral(": no facts for ") + code;
+    const QString label = divisionSource.value(key);
+    f.credit = QStringLiteral("Datos: ") + (label.isEmpty() ? QStringLiteral("tablas revisadas del atlas") : label)
+        + QStringLiteral("; capitales según las leyes del país.");
+    if (divisionShapes.contains(key)) {
+        const DivisionShape &shape = divisionShapes.value(key);
+        f.area = shape.areaKm2;
+        f.coast = shape.coast;
+        for (const QString &n : shape.neighbours)
+            if (byCode.contains(n))
+                f.neighbours << nounOf(names, byCode.value(n));
+        sortNouns(f.neighbours);
+        QMap<QString, Noun> foreign;
+        for (const QString &o : shape.foreign) {
+            const Noun c = countryByAnyCode(o.section(u':', 1));
+            if (c.name.isEmpty())
+                warnings << key + QStringLiteral(": no country for neighbour ") + o;
+            else if (c.name != f.country.name)
+                foreign.insert(c.name, c);
+        }
+        f.countries = foreign.values();
+        sortNouns(f.countries);
+        f.island = f.neighbours.isEmpty() && f.countries.isEmpty();
+        f.islands = shape.pieces;
+    } else {
+        warnings << key + QStringLiteral(": not measured from its map's source");
+    }
+    return f;
+}
+
 QString CardMaker::countryName(const QString &cca3) const
 {
     const int i = byCca3.value(cca3, -1);
@@ -319,6 +468,28 @@ QString CardMaker::countryName(const QString &cca3) const
             return forgeCountries.value(row, QStringLiteral("nombre"));
     const QString icu = icu_es::country(alpha2);
     return icu.isEmpty() ? countries.at(i).spanishName : icu;
+}
+
+Noun CardMaker::nounOf(const TsvTable &t, const QStringList &row)
+{
+    return Noun::parse(t.value(row, QStringLiteral("nombre")), t.value(row, QStringLiteral("genero")),
+                       t.value(row, QStringLiteral("numero")), t.value(row, QStringLiteral("articulo")));
+}
+
+Noun CardMaker::countryNoun(const QString &cca3) const
+{
+    const int i = byCca3.value(cca3, -1);
+    if (i >= 0) {
+        for (const QStringList &row : forgeCountries.rows)
+            if (forgeCountries.value(row, QStringLiteral("alpha2")) == countries.at(i).cca2)
+                return nounOf(forgeCountries, row);
+    }
+    for (const QStringList &row : forgeCountries.rows)
+        if (forgeCountries.value(row, QStringLiteral("alpha3")) == cca3)
+            return nounOf(forgeCountries, row);
+    Noun n;
+    n.name = countryName(cca3);
+    return n;
 }
 
 QString CardMaker::languageName(const QString &code)
@@ -360,13 +531,18 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
 {
     const WorldCountry &c = countries.at(byCca3.value(cca3));
     CountryFacts f;
-    f.name = countryName(cca3);
+    f.name = countryNoun(cca3);
     f.credit = kCountryCredit;
     f.isSpain = cca3 == QStringLiteral("ESP");
     f.spainArea = countries.at(byCca3.value(QStringLiteral("ESP"))).area;
     f.area = c.area > 0 ? c.area : -1;
     f.landlocked = c.landlocked;
     bool found = false;
+    const QString areaFix = correction(cca3, QStringLiteral("superficie"), &found);
+    if (found)
+        f.area = areaFix.toDouble();
+    f.coastNote = correction(cca3, QStringLiteral("costa"), &found);
+    f.languageNote = correction(cca3, QStringLiteral("nota_lenguas"), &found);
 
     const auto terr = territories.indexBy(QStringLiteral("alpha3"));
     f.sovereign = c.independent;
@@ -449,8 +625,8 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
     if (found)
         borders = borderFix.split(u' ', Qt::SkipEmptyParts);
     for (const QString &b : borders)
-        f.neighbours << countryName(b);
-    icu_es::sortSpanish(f.neighbours);
+        f.neighbours << countryNoun(b);
+    sortNouns(f.neighbours);
 
     // Rankings among sovereign countries, from the same source's areas.
     if (f.sovereign && f.area > 0) {
@@ -459,6 +635,7 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
             if (x.independent && x.area > 0)
                 ranked << &x;
         std::sort(ranked.begin(), ranked.end(), [](auto a, auto b) { return a->area > b->area; });
+        // (a corrected area moves no country across the first or last ten)
         for (int i = 0; i < ranked.size(); ++i) {
             if (ranked.at(i)->cca3 == cca3) {
                 if (i < 10)
@@ -487,10 +664,10 @@ ProvinceFacts CardMaker::provinceFacts(const QString &ine)
     ProvinceFacts f;
     f.credit = kSpainCredit;
     const QStringList row = forgeProvinces.indexBy(QStringLiteral("ine")).value(ine);
-    f.name = forgeProvinces.value(row, QStringLiteral("nombre"));
+    f.name = nounOf(forgeProvinces, row);
     const QString communityCode = forgeProvinces.value(row, QStringLiteral("comunidad"));
     const QStringList crow = forgeCommunities.indexBy(QStringLiteral("ine")).value(communityCode);
-    f.community = forgeCommunities.value(crow, QStringLiteral("nombre"));
+    f.community = nounOf(forgeCommunities, crow);
     f.autonomousCity = communityCode == QStringLiteral("18") || communityCode == QStringLiteral("19");
     int provincesInCommunity = 0;
     for (const QStringList &r : forgeProvinces.rows)
@@ -500,8 +677,8 @@ ProvinceFacts CardMaker::provinceFacts(const QString &ine)
     f.capital = provinceData.value(data, QStringLiteral("capital"));
     f.note = provinceData.value(data, QStringLiteral("nota"));
     for (const QString &c : provinceData.value(data, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
-        f.countries << countryName(c);
-    icu_es::sortSpanish(f.countries);
+        f.countries << countryNoun(c);
+    sortNouns(f.countries);
     if (provinceTopo.contains(ine)) {
         const TopoFeature &t = provinceTopo.value(ine);
         f.area = t.areaKm2;
@@ -521,13 +698,13 @@ CommunityFacts CardMaker::communityFacts(const QString &ine)
     CommunityFacts f;
     f.credit = kSpainCredit;
     const auto communities = forgeCommunities.indexBy(QStringLiteral("ine"));
-    f.name = forgeCommunities.value(communities.value(ine), QStringLiteral("nombre"));
+    f.name = nounOf(forgeCommunities, communities.value(ine));
     f.autonomousCity = ine == QStringLiteral("18") || ine == QStringLiteral("19");
     const QStringList data = communityData.indexBy(QStringLiteral("ine")).value(ine);
     f.capital = communityData.value(data, QStringLiteral("capital"));
     f.capitalNote = communityData.value(data, QStringLiteral("nota_capital"));
     f.note = communityData.value(data, QStringLiteral("nota"));
-    QSet<QString> foreign;
+    QMap<QString, Noun> foreign;
     const auto pdata = provinceData.indexBy(QStringLiteral("ine"));
     for (const QStringList &r : forgeProvinces.rows) {
         if (forgeProvinces.value(r, QStringLiteral("comunidad")) != ine)
@@ -536,11 +713,11 @@ CommunityFacts CardMaker::communityFacts(const QString &ine)
         const QString code = forgeProvinces.value(r, QStringLiteral("ine"));
         for (const QString &c :
              provinceData.value(pdata.value(code), QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
-            foreign.insert(countryName(c));
+            foreign.insert(c, countryNoun(c));
     }
     icu_es::sortSpanish(f.provinces);
-    f.countries = QStringList(foreign.begin(), foreign.end());
-    icu_es::sortSpanish(f.countries);
+    f.countries = foreign.values();
+    sortNouns(f.countries);
     // es-atlas numbers the communities as the INE does; look them up by name too.
     QString topoId = ine;
     if (!communityTopo.contains(topoId) || fold(communityTopo.value(topoId).name) != fold(
@@ -556,9 +733,9 @@ CommunityFacts CardMaker::communityFacts(const QString &ine)
             const QString name = communityTopo.value(n).name;
             for (const QStringList &r : forgeCommunities.rows)
                 if (fold(forgeCommunities.value(r, QStringLiteral("oficial"))) == fold(name))
-                    f.neighbours << forgeCommunities.value(r, QStringLiteral("nombre"));
+                    f.neighbours << nounOf(forgeCommunities, r);
         }
-        icu_es::sortSpanish(f.neighbours);
+        sortNouns(f.neighbours);
     } else {
         warnings << QStringLiteral("community ") + ine + QStringLiteral(" not in es-atlas");
     }
@@ -571,22 +748,31 @@ StateFacts CardMaker::stateFacts(const QString &usps)
     f.credit = kUsCredit;
     const auto states = forgeStates.indexBy(QStringLiteral("usps"));
     const QStringList row = states.value(usps);
-    f.name = forgeStates.value(row, QStringLiteral("nombre"));
+    f.name = nounOf(forgeStates, row);
     f.district = usps == QStringLiteral("DC");
     const QStringList data = stateData.indexBy(QStringLiteral("usps")).value(usps);
     f.capital = stateData.value(data, QStringLiteral("capital"));
     f.note = stateData.value(data, QStringLiteral("nota"));
     for (const QString &c : stateData.value(data, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
-        f.countries << countryName(c);
-    icu_es::sortSpanish(f.countries);
+        f.countries << countryNoun(c);
+    sortNouns(f.countries);
+    bool areaKnown = false;
+    const double total = stateData.value(data, QStringLiteral("superficie")).toDouble(&areaKnown);
     const QString fips = forgeStates.value(row, QStringLiteral("fips"));
     if (stateTopo.contains(fips)) {
         const TopoFeature &t = stateTopo.value(fips);
-        f.area = t.areaKm2;
+        f.area = areaKnown ? total : -1;
+        if (!areaKnown)
+            warnings << QStringLiteral("state ") + usps + QStringLiteral(" has no total area in estados-datos.tsv");
         const auto byFips = forgeStates.indexBy(QStringLiteral("fips"));
-        for (const QString &n : t.neighbours)
-            if (byFips.contains(n))
+        for (const QString &n : t.neighbours) {
+            if (!byFips.contains(n))
+                continue;
+            if (forgeStates.value(byFips.value(n), QStringLiteral("usps")) == QStringLiteral("DC"))
+                f.bordersDistrict = true;
+            else
                 f.neighbours << forgeStates.value(byFips.value(n), QStringLiteral("nombre"));
+        }
         icu_es::sortSpanish(f.neighbours);
     } else {
         warnings << QStringLiteral("state ") + usps + QStringLiteral(" not in us-atlas");
@@ -618,6 +804,7 @@ QStringList CardMaker::textFor(const QList<Entity> &entities)
         case Kind::Province: part = provinceText(provinceFacts(e.code)); break;
         case Kind::Community: part = communityText(communityFacts(e.code)); break;
         case Kind::State: part = stateText(stateFacts(e.code)); break;
+        case Kind::Division: part = divisionText(divisionFacts(e.code)); break;
         }
         paragraphs += part;
     }
@@ -638,14 +825,21 @@ QString CardMaker::flagFor(const QList<Entity> &entities) const
         }
     }
     for (const Entity &e : entities) {
-        const QString kind = e.kind == Kind::Community ? QStringLiteral("comunidad")
-            : e.kind == Kind::Province                 ? QStringLiteral("provincia")
-                                                       : QStringLiteral("estado");
+        QString kind, code = e.code;
+        switch (e.kind) {
+        case Kind::Community: kind = QStringLiteral("comunidad"); break;
+        case Kind::Province: kind = QStringLiteral("provincia"); break;
+        case Kind::State: kind = QStringLiteral("estado"); break;
+        case Kind::Division:
+            kind = QStringLiteral("division");
+            code = e.code.section(u'|', 1);
+            break;
+        case Kind::Country: continue;
+        }
         for (const QStringList &row : subdivisionFlags.rows)
             if (subdivisionFlags.value(row, QStringLiteral("tipo")) == kind
-                && subdivisionFlags.value(row, QStringLiteral("codigo")) == e.code)
-                return QDir(opt.sources).filePath(QStringLiteral("flag-icons/flags/4x3/")
-                                                  + subdivisionFlags.value(row, QStringLiteral("fichero")));
+                && subdivisionFlags.value(row, QStringLiteral("codigo")) == code)
+                return QDir(opt.sources).filePath(subdivisionFlags.value(row, QStringLiteral("fichero")));
     }
     return {};
 }
@@ -825,7 +1019,10 @@ bool CardMaker::run()
                 continue;
             QImage flag;
             QString error;
-            if (!renderSvg(svg, kFlagWidth, kFlagHeight, &flag, &error)) {
+            // flag-icons draws every flag on a 4:3 field; other sets keep
+            // each flag's own proportions, which a 4:3 box would distort.
+            const int width = svg.contains(QStringLiteral("flag-icons/")) ? kFlagWidth : 0;
+            if (!renderSvg(svg, width, kFlagHeight, &flag, &error)) {
                 err() << "error: " << error << Qt::endl;
                 ok = false;
                 continue;
@@ -885,6 +1082,7 @@ void usage()
              "  --tables DIR    reviewed tables (default tools/forge/cards/tables)\n"
              "  --names DIR     the atlas name tables (default tools/forge/names)\n"
              "  --regions DIR   the forge's region list of each map (default tools/forge/maps/regions)\n"
+             "  --recipes DIR   the map recipes, for the boundaries of divisions (default tools/forge/maps)\n"
              "  --no-texts, --no-pictures, --no-flags   skip one kind of file\n"
              "  --prune         remove card files that no region names any more"
           << Qt::endl;
@@ -916,6 +1114,9 @@ int runCardsCommand(const QStringList &args)
                 return usage(), 2;
         } else if (a == QStringLiteral("--regions")) {
             if (!next(&opt.regions))
+                return usage(), 2;
+        } else if (a == QStringLiteral("--recipes")) {
+            if (!next(&opt.recipes))
                 return usage(), 2;
         } else if (a == QStringLiteral("--no-texts")) {
             opt.texts = false;

@@ -1,16 +1,22 @@
 // The words of a region card. Each kind of region has a plain struct of
-// facts already in Spanish (names looked up, capitals chosen, areas known)
-// and a function that writes the paragraphs a child reads on the card.
-// Nothing here reads files, so every sentence can be tested on small input.
+// facts already in Spanish (names looked up with their gender, number and
+// article, capitals chosen, areas known) and a function that writes the
+// paragraphs a child reads on the card. Nothing here reads files, so every
+// sentence can be tested on small input.
 #pragma once
 
+#include "spanish.h"
+
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 namespace cards {
 
+using spanish::Noun;
+
 struct CountryFacts {
-    QString name;                 // as on the map
+    Noun name;                    // as on the map
     bool sovereign = true;        // false: a territory (its status comes in statusNote)
     QString where;                // "del oeste de Europa", "de América del Sur"
     QStringList capitals;         // Spanish forms; empty when it has none
@@ -23,49 +29,70 @@ struct CountryFacts {
     QString largestIn;            // continent where it is the largest country ("África"), or empty
     QStringList languages;        // Spanish names, official order
     int languageCount = 0;        // may exceed languages.size() when only some are named
-    QStringList currencies;       // Spanish names
-    QStringList neighbours;       // land neighbours, Spanish names, sorted
+    QString languageNote;         // replaces the language sentence (no official language by law...)
+    QStringList currencies;       // Spanish names of the legal tender
+    QList<Noun> neighbours;       // land neighbours, sorted
     bool landlocked = false;
+    QString coastNote;            // replaces the sentence on the coast (a coast on an inland sea)
     QString statusNote;           // territories and disputed lands
     QString dispute;              // own paragraph: a disputed part of the country
     QString credit;               // last line: where the facts come from
 };
 
 struct ProvinceFacts {
-    QString name;
-    QString community;            // name of its autonomous community or city
+    Noun name;
+    Noun community;               // its autonomous community or city
     bool singleProvince = false;  // the community has only this province (same land)
     bool autonomousCity = false;  // Ceuta, Melilla
     QString capital;
     QString capitalNote;
     double area = -1;
-    QStringList neighbours;       // provinces
-    QStringList countries;        // foreign neighbours by land
+    QStringList neighbours;       // provinces, after "la provincia de"
+    QList<Noun> countries;        // foreign neighbours by land
     QString note;                 // islands and the like
     QString credit;
 };
 
 struct CommunityFacts {
-    QString name;
+    Noun name;
     bool autonomousCity = false;
     QString capital;
     QString capitalNote;
     QStringList provinces;
     double area = -1;
-    QStringList neighbours;       // communities
-    QStringList countries;
+    QList<Noun> neighbours;       // communities
+    QList<Noun> countries;
     QString note;
     QString credit;
 };
 
 struct StateFacts {
-    QString name;
+    Noun name;
     bool district = false;        // the federal district, not a state
     QString capital;
     QString largestCity;          // when it is not the capital
+    double area = -1;             // total area (land and water)
+    QStringList neighbours;       // states, after "los estados de"
+    bool bordersDistrict = false; // touches the federal district
+    QList<Noun> countries;
+    QString note;
+    QString credit;
+};
+
+// A first-level division of any country, from its name table (the noun of
+// its kind), its facts table (capital, note) and its boundaries.
+struct DivisionFacts {
+    Noun name;
+    QString kind;                 // "estado", "provincia", "región", "comunidad autónoma"...
+    bool kindFeminine = false;    // of the noun of its kind: "una provincia", "un estado"
+    Noun country;
+    QString capital;
     double area = -1;
-    QStringList neighbours;       // states
-    QStringList countries;
+    QList<Noun> neighbours;       // divisions of the same country
+    QList<Noun> countries;        // divisions of other countries are told as their countries
+    bool coast = false;
+    bool island = false;          // all its land is islands: no neighbour by land
+    int islands = 0;              // how many pieces of land, when it is islands
     QString note;
     QString credit;
 };
@@ -76,9 +103,10 @@ QStringList communityText(const CommunityFacts &f);
 // A single-province community and its province share one name and one card.
 QStringList singleProvinceCommunityText(const CommunityFacts &c, const ProvinceFacts &p);
 QStringList stateText(const StateFacts &f);
+QStringList divisionText(const DivisionFacts &f);
 
-// "Es unas tres veces más grande que España." and the like; empty when
-// either area is unknown.
-QString comparisonWithSpain(double area, double spainArea, bool feminine = false);
+// "Es unas tres veces más grande que España." and the like, agreeing with
+// the subject; empty when either area is unknown.
+QString comparisonWithSpain(double area, double spainArea, const Noun &subject = {});
 
 } // namespace cards

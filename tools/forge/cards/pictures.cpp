@@ -182,10 +182,12 @@ bool renderSvg(const QString &svgPath, int width, int height, QImage *out, QStri
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("flag.png"));
     QProcess rsvg;
-    rsvg.start(QStringLiteral("rsvg-convert"),
-               {QStringLiteral("--width"), QString::number(width), QStringLiteral("--height"),
-                QString::number(height), QStringLiteral("--format"),
-                QStringLiteral("png"), QStringLiteral("--output"), png, svgPath});
+    QStringList args;
+    if (width > 0)
+        args << QStringLiteral("--width") << QString::number(width);
+    args << QStringLiteral("--height") << QString::number(height) << QStringLiteral("--format") << QStringLiteral("png")
+         << QStringLiteral("--output") << png << svgPath;
+    rsvg.start(QStringLiteral("rsvg-convert"), args);
     if (!rsvg.waitForFinished(60000) || rsvg.exitStatus() != QProcess::NormalExit || rsvg.exitCode() != 0) {
         if (error)
             *error = svgPath + QStringLiteral(": rsvg-convert failed: ")

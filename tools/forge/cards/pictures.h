@@ -35,6 +35,7 @@ QImage limitColours(const QImage &image, int maxColours = 256);
 
 // Renders an SVG file at exactly width × height with rsvg-convert (a size
 // that is not a whole number of pixels would leave a see-through edge).
+// A width of 0 keeps the flag's own proportions at that height.
 bool renderSvg(const QString &svgPath, int width, int height, QImage *out, QString *error);
 
 } // namespace cards

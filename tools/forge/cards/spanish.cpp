@@ -90,6 +90,8 @@ QString areaPhrase(double km2)
         if (s.endsWith(QStringLiteral(".0")))
             s.chop(2);
         s.replace(u'.', u',');
+        if (s == QStringLiteral("1"))
+            return QStringLiteral("alrededor de un millón de kilómetros cuadrados");
         return QStringLiteral("unos ") + s + QStringLiteral(" millones de kilómetros cuadrados");
     }
     // Two or three meaningful figures are what a child can hold; the
@@ -109,7 +111,7 @@ QString articleFor(const QString &noun)
 {
     static const QStringList masculineInA = {
         QStringLiteral("balboa"), QStringLiteral("córdoba"), QStringLiteral("lempira"),
-        QStringLiteral("kwanza"), QStringLiteral("kwacha"), QStringLiteral("taka"),
+        QStringLiteral("kwanza"), QStringLiteral("kuanza"), QStringLiteral("kwacha"), QStringLiteral("kuacha"), QStringLiteral("taka"),
         QStringLiteral("nakfa"), QStringLiteral("tala"), QStringLiteral("idioma"),
         QStringLiteral("sistema"), QStringLiteral("dzongkha"), QStringLiteral("pastún"),
         QStringLiteral("tok pisin"), QStringLiteral("bislama"), QStringLiteral("setsuana"),
@@ -126,6 +128,86 @@ QString articleFor(const QString &noun)
             return QStringLiteral("el");
     const QString first = n.section(u' ', 0, 0);
     return first.endsWith(u'a') ? QStringLiteral("la") : QStringLiteral("el");
+}
+
+Noun Noun::parse(const QString &name, const QString &gender, const QString &number, const QString &article)
+{
+    Noun n;
+    n.name = name;
+    n.feminine = gender.trimmed() == QStringLiteral("f");
+    n.plural = number.trimmed() == QStringLiteral("p");
+    n.article = article.trimmed();
+    return n;
+}
+
+QString Noun::inSentence() const
+{
+    return article.isEmpty() ? name : article + u' ' + name;
+}
+
+QString Noun::subject() const
+{
+    return capitalised(inSentence());
+}
+
+QString Noun::of() const
+{
+    if (article == QStringLiteral("el"))
+        return QStringLiteral("del ") + name;
+    return QStringLiteral("de ") + inSentence();
+}
+
+QString Noun::agree(const QString &word) const
+{
+    QString w = word;
+    if (w.endsWith(u'o')) {
+        if (feminine)
+            w.back() = u'a';
+    }
+    if (plural)
+        w += QStringLiteral("s");
+    return w;
+}
+
+QString Noun::pronoun() const
+{
+    if (plural)
+        return feminine ? QStringLiteral("las") : QStringLiteral("los");
+    return feminine ? QStringLiteral("la") : QStringLiteral("lo");
+}
+
+QString joinNouns(const QList<Noun> &nouns)
+{
+    QStringList items;
+    for (const Noun &n : nouns)
+        items << n.inSentence();
+    return joinList(items);
+}
+
+QString capitalised(const QString &s)
+{
+    if (s.isEmpty())
+        return s;
+    return s.at(0).toUpper() + s.mid(1);
+}
+
+QString sentence(const QString &text)
+{
+    return text.endsWith(u'.') ? text : text + u'.';
+}
+
+QString roundedTimes(double times)
+{
+    qint64 n = std::llround(times);
+    if (n > 20) {
+        // Two significant figures: 661 -> 660, 36 -> 36, 1234 -> 1200.
+        qint64 scale = 1;
+        while (n / scale >= 100)
+            scale *= 10;
+        n = std::llround(times / double(scale)) * scale;
+    }
+    return QStringLiteral("unas ") + (n <= 20 ? numberWord(static_cast<int>(n), true) : formatInteger(n))
+        + QStringLiteral(" veces");
 }
 
 QString ordinal(int n)

@@ -31,6 +31,46 @@ QString areaPhrase(double squareKilometres);
 // (ending in -a, with known exceptions, or starting with "lengua"), else "el".
 QString articleFor(const QString &noun);
 
+// A place's name with what Spanish needs to build sentences around it:
+// grammatical gender and number, and the article usage puts before it inside
+// a sentence ("Limita con el Reino Unido"). The name itself stays as the map
+// writes it.
+struct Noun {
+    QString name;
+    bool feminine = false;
+    bool plural = false;
+    QString article; // "el", "la", "los", "las" or empty
+
+    static Noun parse(const QString &name, const QString &gender, const QString &number, const QString &article);
+    // "el Reino Unido", "Francia".
+    QString inSentence() const;
+    // At the start of a sentence: "El Reino Unido", "Las Bahamas".
+    QString subject() const;
+    // "del Reino Unido", "de la India", "de El Salvador", "de Francia".
+    QString of() const;
+    // The word that agrees: agree("rodeado") gives "rodeada", "rodeados"...
+    // for an adjective or participle in -o (or "pequeño"); other words only
+    // take the plural.
+    QString agree(const QString &masculineSingular) const;
+    // "es"/"son", "está"/"están" and the like.
+    QString verb(const QString &singular, const QString &plural) const { return this->plural ? plural : singular; }
+    // Object pronoun: "lo", "la", "los", "las".
+    QString pronoun() const;
+};
+
+// The names in a sentence, with their articles, joined with "y"/"e".
+QString joinNouns(const QList<Noun> &nouns);
+
+// Capitalises the first letter ("el" -> "El").
+QString capitalised(const QString &s);
+
+// Appends a full stop unless the text already ends in one ("Washington D. C.").
+QString sentence(const QString &text);
+
+// "unas 660 veces", "unas veinte veces": a number of times rounded to what a
+// learner reads (two significant figures, words up to twenty).
+QString roundedTimes(double times);
+
 // Ordinal adjectives for ranks 2..10 ("segundo" .. "décimo").
 QString ordinal(int n);
 

@@ -41,14 +41,26 @@ const overrides = {
   US: 'Estados Unidos',
 };
 
+// Gender, number and article were reviewed by hand: they are carried over
+// from the committed table by code (a new code gets masculine singular, to be
+// reviewed).
+const grammar = new Map();
+try {
+  for (const line of readFileSync(join(here, 'paises.tsv'), 'utf8').split('\n')) {
+    const f = line.split('\t');
+    if (!line.startsWith('#') && f.length >= 7 && f[0] !== 'alpha3') grammar.set(f[0], f.slice(4, 7));
+  }
+} catch { /* first run */ }
+
 const dn = new Intl.DisplayNames(['es'], { type: 'region' });
 const rows = codes.map(([a2, a3, num]) => {
   const name = overrides[a2] ?? dn.of(a2);
   if (/[,\/\\:*?"<>|]/.test(name)) throw new Error(`bad name for ${a2}: ${name}`);
-  return [a3, num, a2, name];
+  return [a3, num, a2, name, ...(grammar.get(a3) ?? ['m', 's', ''])];
 });
 rows.sort((a, b) => a[0].localeCompare(b[0]));
 console.log(`# Nombres en español de países y territorios. Fuente: CLDR ${process.versions.cldr} (ICU ${process.versions.icu}, de Node.js),`);
 console.log('# con correcciones revisadas (make-paises.mjs). Códigos ISO 3166-1 de i18n-iso-countries 7.14.0 (MIT).');
-console.log('alpha3\tnumeric\talpha2\tnombre');
+console.log('# genero (m/f), numero (s/p) y articulo (el, la, los, las o nada) son los del nombre dentro de una frase («Limita con el Reino Unido», «las Bahamas están rodeadas»), según la Ortografía de la lengua española (RAE y ASALE, 2010), apéndice 5; revisados a mano. Un nombre en plural sin artículo concuerda en singular («Filipinas es»).');
+console.log('alpha3\tnumeric\talpha2\tnombre\tgenero\tnumero\tarticulo');
 for (const r of rows) console.log(r.join('\t'));
