@@ -144,6 +144,59 @@ std::optional<FeatureSet> FeatureSet::load(const QString &path, const QString &l
     return set;
 }
 
+OGRGeometryUniquePtr FeatureSet::loadCover(const QString &path, const QString &layerName, QString *error)
+{
+    GDALAllRegister();
+    std::unique_ptr<GDALDataset> ds(GDALDataset::Open(path.toUtf8().constData(),
+                                                      GDAL_OF_VECTOR | GDAL_OF_READONLY));
+    OGRLayer *layer = !ds ? nullptr
+                    : layerName.isEmpty() ? ds->GetLayer(0)
+                                          : ds->GetLayerByName(layerName.toUtf8().constData());
+    if (!layer) {
+        *error = QStringLiteral("%1: cannot read layer '%2'").arg(path, layerName);
+        return nullptr;
+    }
+    CPLPushErrorHandler(CPLQuietErrorHandler);
+    struct PopHandler {
+        ~PopHandler() { CPLPopErrorHandler(); }
+    } popHandler;
+    auto all = std::make_unique<OGRMultiPolygon>();
+    layer->ResetReading();
+    for (auto &f : *layer) {
+        const OGRGeometry *g = f->GetGeometryRef();
+        if (!g || g->IsEmpty())
+            continue;
+        OGRGeometryUniquePtr geometry(g->clone());
+        unwrapGeometry(*geometry);
+        if (!geometry->IsValid()) {
+            if (OGRGeometryUniquePtr repaired{geometry->MakeValid()})
+                geometry = std::move(repaired);
+        }
+        std::vector<const OGRPolygon *> parts;
+        collectPolygons(*geometry, parts);
+        for (const OGRPolygon *p : parts) {
+            all->addGeometry(p);
+            // Land made continuous past the antimeridian (Chukotka at 190°)
+            // must also cover the water stored at -170°.
+            OGREnvelope e;
+            p->getEnvelope(&e);
+            const double shift = e.MaxX > 180 ? -360 : e.MinX < -180 ? 360 : 0;
+            if (shift != 0) {
+                OGRGeometryUniquePtr copy(p->clone());
+                for (OGRLinearRing *ring : *copy->toPolygon()) {
+                    for (int i = 0; i < ring->getNumPoints(); ++i)
+                        ring->setPoint(i, ring->getX(i) + shift, ring->getY(i));
+                }
+                all->addGeometry(copy.get());
+            }
+        }
+    }
+    OGRGeometryUniquePtr cover(all->UnionCascaded());
+    if (!cover)
+        *error = QStringLiteral("%1: its polygons cannot be merged").arg(path);
+    return cover;
+}
+
 Feature *FeatureSet::findMutable(const QString &code)
 {
     for (Feature &f : features) {

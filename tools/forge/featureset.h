@@ -25,6 +25,9 @@ public:
                                           const QString &codeField, const QString &nameField,
                                           QString *error);
 
+    // Everything a layer covers, as one geometry, whatever its fields.
+    static OGRGeometryUniquePtr loadCover(const QString &path, const QString &layer, QString *error);
+
     const Feature *find(const QString &code) const;
     bool apply(const FeatureMove &move, QString *error);
 

@@ -2,6 +2,7 @@
 // program folder's maps the way the game reads them.
 #include "checker.h"
 #include "mapbuilder.h"
+#include "newmap.h"
 #include "recipe.h"
 
 #include "cards.h"
@@ -35,6 +36,8 @@ int usage()
              "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
              "                      [--verify] [RECIPE-OR-FOLDER...]\n"
              "  mapurix-forge check DATA_FOLDER\n"
+             "  mapurix-forge new FILE --name-field FIELD --title TITLE [--layer LAYER] [--data DIR]\n"
+             "                    [--out DIR] [--tipo NOUN]\n"
              "  mapurix-forge cards ...\n"
           ;
     err().flush();
@@ -183,6 +186,49 @@ int runCheck(const QStringList &args)
     return report.faults.isEmpty() && report.maps > 0 ? 0 : 1;
 }
 
+int runNew(const QStringList &args)
+{
+    forge::NewMapOptions o;
+    o.dataFolder = QStringLiteral(MAPURIX_SOURCE_ROOT "/data");
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        QString *target = a == u"--name-field" ? &o.nameField
+                        : a == u"--title"      ? &o.title
+                        : a == u"--layer"      ? &o.layer
+                        : a == u"--data"       ? &o.dataFolder
+                        : a == u"--out"        ? &o.outFolder
+                        : a == u"--tipo"       ? &o.type
+                                               : nullptr;
+        if (target) {
+            if (i + 1 >= args.size())
+                return usage();
+            *target = args[++i];
+        } else if (a.startsWith(u"--") || !o.file.isEmpty()) {
+            return usage();
+        } else {
+            o.file = a;
+        }
+    }
+    if (o.file.isEmpty() || o.nameField.isEmpty() || o.title.isEmpty())
+        return usage();
+    const forge::NewMapReport report = forge::makeNewMap(o);
+    for (const QString &path : report.written)
+        out() << "wrote " << path << '\n';
+    for (const QString &note : report.notes)
+        out() << "note: " << note << '\n';
+    out().flush();
+    if (!report.error.isEmpty()) {
+        err() << report.error << '\n';
+        return 1;
+    }
+    const QString folder = QFileInfo(report.recipePath).absolutePath();
+    out() << o.title << ": " << report.regions << " regions, " << report.size.width() << 'x' << report.size.height()
+          << "\nReview the names, then rebuild with:\n  mapurix-forge build --sources " << folder << " --names "
+          << folder << " --manifests " << folder << "/regiones --data " << o.dataFolder << ' ' << report.recipePath
+          << '\n';
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -196,6 +242,8 @@ int main(int argc, char **argv)
         return runBuild(args);
     if (command == u"check")
         return runCheck(args);
+    if (command == u"new")
+        return runNew(args);
     if (command == u"cards")
         return runCardsCommand(args);
     return usage();

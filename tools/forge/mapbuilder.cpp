@@ -325,9 +325,15 @@ void drawMarker(QImage &picture, QImage &ids, QPoint centre, int regionIndex)
     drawDisc(ids, centre, kMarkerRadius, idColour(regionIndex), idColour(regionIndex));
 }
 
-QString resolve(const QString &root, const QString &path)
+// Source paths are relative to the sources folder, or to the recipe's own
+// folder when they start with "./" (data the project draws itself).
+QString resolve(const QString &root, const QString &path, const Recipe &recipe)
 {
-    return QDir::isAbsolutePath(path) ? path : QDir(root).filePath(path);
+    if (QDir::isAbsolutePath(path))
+        return path;
+    if (path.startsWith(QStringLiteral("./")))
+        return QFileInfo(recipe.path).dir().filePath(path.mid(2));
+    return QDir(root).filePath(path);
 }
 
 } // namespace
@@ -339,7 +345,7 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
         return std::nullopt;
     };
 
-    std::optional<FeatureSet> source = FeatureSet::load(resolve(folders.sources, recipe.source),
+    std::optional<FeatureSet> source = FeatureSet::load(resolve(folders.sources, recipe.source, recipe),
                                                         recipe.layer, recipe.codeField,
                                                         recipe.nameField, error);
     if (!source)
@@ -348,16 +354,37 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
         if (!source->apply(m, error))
             return fail(*error);
     }
+    if (recipe.water) {
+        OGRGeometryUniquePtr land = FeatureSet::loadCover(resolve(folders.sources, recipe.water->source, recipe),
+                                                          recipe.water->layer, error);
+        if (!land)
+            return std::nullopt;
+        // Regions listed first keep the water they share with later ones
+        // (a sea before its ocean), so the water bodies never overlap.
+        for (const QString &code : recipe.regions) {
+            auto f = std::find_if(source->features.begin(), source->features.end(),
+                                  [&](const Feature &x) { return x.code == code; });
+            if (f == source->features.end())
+                continue;
+            OGRGeometryUniquePtr body(f->geometry->Difference(land.get()));
+            if (!body)
+                return fail(QStringLiteral("cannot take the land out of '%1'").arg(code));
+            OGRGeometryUniquePtr grown(land->Union(f->geometry.get()));
+            if (grown)
+                land = std::move(grown);
+            f->geometry = std::move(body);
+        }
+    }
     std::vector<FeatureSet> context;
     for (const ContextLayer &c : recipe.context) {
-        std::optional<FeatureSet> set = FeatureSet::load(resolve(folders.sources, c.source), c.layer,
+        std::optional<FeatureSet> set = FeatureSet::load(resolve(folders.sources, c.source, recipe), c.layer,
                                                          c.codeField, recipe.nameField, error);
         if (!set)
             return std::nullopt;
         context.push_back(std::move(*set));
     }
 
-    std::optional<NameTable> names = NameTable::load(resolve(folders.names, recipe.namesTable), error);
+    std::optional<NameTable> names = NameTable::load(resolve(folders.names, recipe.namesTable, recipe), error);
     if (!names)
         return std::nullopt;
 

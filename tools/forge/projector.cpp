@@ -94,6 +94,15 @@ std::unique_ptr<Projector> Projector::create(const QString &projection, const Ge
     p->area = target;
     p->visible = GeoBox{frame.lon0 - kVisibleMarginLon, std::max(-90.0, frame.lat0 - kVisibleMarginLat),
                         frame.lon1 + kVisibleMarginLon, std::min(90.0, frame.lat1 + kVisibleMarginLat)};
+    // A frame round the whole globe has no far side: geometry is cut at its
+    // edges, so that land stored past 180° (Chukotka) is drawn on the other
+    // edge instead of across the map.
+    // A hair inside, because PROJ may put a point at exactly 180° on either edge.
+    if (p->visible.lon1 - p->visible.lon0 > 360) {
+        constexpr double kEdge = 1e-6;
+        p->visible.lon0 = frame.lon0 + kEdge;
+        p->visible.lon1 = std::min(frame.lon1, frame.lon0 + 360) - kEdge;
+    }
 
     // The projected extent of the frame (its edges and a grid inside it) or
     // of the places that must show.

@@ -72,6 +72,9 @@ struct Recipe {
     bool allNeighbours = true;
     QStringList neighbours;
     std::vector<ContextLayer> context;
+    // A map of water bodies: each region loses what this layer's features
+    // cover (the land) and what regions listed before it took.
+    std::optional<ContextLayer> water;
     std::vector<FeatureMove> moves;
     std::map<QString, QString> renames;
     std::vector<Inset> insets;

@@ -5,6 +5,8 @@
 #include "featureset.h"
 #include "mapbuilder.h"
 #include "mapraster.h"
+#include "newmap.h"
+#include "projector.h"
 #include "recipe.h"
 #include "regionnames.h"
 
@@ -17,6 +19,7 @@
 #include <QtTest>
 
 #include <ogr_api.h>
+#include <ogr_geometry.h>
 
 using namespace forge;
 
@@ -108,6 +111,16 @@ private slots:
     void checkReportsFaults();
     void checkReportsAnIslandNoFillReaches();
     void commandLineExitCodes();
+
+    void waterRegionsLoseLandAndEarlierRegions();
+    void wholeGlobeCutsLandAtTheAntimeridian();
+    void pictureSizeKeepsTheDataShape_data();
+    void pictureSizeKeepsTheDataShape();
+    void namesAndSlugs_data();
+    void namesAndSlugs();
+    void newMapFromAVectorFile();
+    void newMapRefuses_data();
+    void newMapRefuses();
 };
 
 void TestForge::recipeFaultsNameTheLine_data()
@@ -624,6 +637,227 @@ void TestForge::commandLineExitCodes()
     forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("frobnicate")});
     QVERIFY(forgeProcess.waitForFinished(60000));
     QCOMPARE(forgeProcess.exitCode(), 2);
+}
+
+void TestForge::waterRegionsLoseLandAndEarlierRegions()
+{
+    QTemporaryDir dir;
+    auto box = [](const char *code, int x0, int y0, int x1, int y1) {
+        const QByteArray a = QByteArray::number(x0), b = QByteArray::number(y0), c = QByteArray::number(x1),
+                         d = QByteArray::number(y1);
+        return "{ \"type\": \"Feature\", \"properties\": { \"code\": \"" + QByteArray(code)
+             + "\" }, \"geometry\": { \"type\": \"Polygon\", \"coordinates\": [[[" + a + "," + b + "],[" + c + ","
+             + b + "],[" + c + "," + d + "],[" + a + "," + d + "],[" + a + "," + b + "]]] } }";
+    };
+    // A sea inside an ocean, listed first; an island in the ocean.
+    writeFile(dir.filePath(QStringLiteral("agua.geojson")),
+              "{ \"type\": \"FeatureCollection\", \"features\": [" + box("MAR", 0, 0, 4, 4) + ","
+                  + box("OCE", 0, 0, 10, 6) + "] }");
+    writeFile(dir.filePath(QStringLiteral("tierra.geojson")),
+              "{ \"type\": \"FeatureCollection\", \"features\": [" + box("ISL", 6, 2, 8, 4) + "] }");
+    writeFile(dir.filePath(QStringLiteral("nombres.tsv")), "codigo\tnombre\nMAR\tMar\nOCE\tOcéano\n");
+    const QString recipePath = dir.filePath(QStringLiteral("agua.recipe"));
+    const QByteArray recipeText = "title = Agua\npicture = agua.png\nsize = 220 140\nsource = ./agua.geojson agua\n"
+                                  "code-field = code\nwater = ./tierra.geojson tierra\nnames = nombres.tsv codigo\n"
+                                  "projection = +proj=eqc +datum=WGS84\nframe = -0.5 -0.5 10.5 6.5\nregions = MAR OCE\n";
+    const RecipeResult recipe = parseRecipe(recipeText, recipePath);
+    QVERIFY2(recipe.recipe, qPrintable(recipe.error));
+    QString error;
+    // The sources folder is elsewhere: "./" paths are the recipe's own.
+    const std::optional<BuiltMap> map = buildMap(*recipe.recipe, BuildFolders{kFixtures, dir.path()}, &error);
+    QVERIFY2(map, qPrintable(error));
+    QCOMPARE(map->regions.size(), size_t(2));
+    const QImage &pic = map->picture;
+    const double scale = 220.0 / 11.0;  // the frame is 11 degrees wide and fills the width
+    auto pixel = [&](double lon, double lat) {
+        return pic.pixel(int((lon + 0.5) * scale), int(70 - (lat - 3) * scale));
+    };
+    QCOMPARE(pixel(2, 2), colour::region);
+    QCOMPARE(pixel(9, 5), colour::region);
+    QVERIFY(pixel(7, 3) != colour::region);  // the island is not water
+    for (const BuiltRegion &r : map->regions) {
+        QVERIFY(!r.marker);
+        const QPoint seed = r.seeds.front();
+        const bool inSea = seed.x() < int(4.5 * scale);
+        QCOMPARE(inSea, r.code == u"MAR");
+    }
+}
+
+void TestForge::wholeGlobeCutsLandAtTheAntimeridian()
+{
+    QString error;
+    const auto projector = Projector::create(QStringLiteral("+proj=eqearth +datum=WGS84"), GeoBox{-180, -90, 180, 90},
+                                             QRect(0, 0, 400, 200), &error);
+    QVERIFY2(projector, qPrintable(error));
+    // Land stored continuous past 180° (as Chukotka is after loading).
+    OGRGeometry *g = nullptr;
+    QCOMPARE(OGRGeometryFactory::createFromWkt("POLYGON ((170 60,190 60,190 70,170 70,170 60))", nullptr, &g),
+             OGRERR_NONE);
+    const OGRGeometryUniquePtr land(g);
+    const QPainterPath path = projector->path(*land);
+    QVERIFY(!path.isEmpty());
+    // Drawn on both edges, never across the middle of the world.
+    const QPointF middle = *projector->point(0, 65);
+    QVERIFY(!path.contains(middle));
+    QVERIFY(path.contains(*projector->point(175, 65)));
+    QVERIFY(path.contains(*projector->point(-175, 65)));
+}
+
+void TestForge::pictureSizeKeepsTheDataShape_data()
+{
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("height");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("wide: full width") << 3000.0 << 1000.0 << QSize(900, 300);
+    QTest::newRow("tall: full height") << 1000.0 << 2000.0 << QSize(320, 560);
+    QTest::newRow("square") << 50.0 << 50.0 << QSize(560, 560);
+    QTest::newRow("a thin strip keeps a usable width") << 10.0 << 1000.0 << QSize(320, 560);
+    QTest::newRow("no extent") << 0.0 << 0.0 << QSize(900, 560);
+}
+
+void TestForge::pictureSizeKeepsTheDataShape()
+{
+    QFETCH(double, width);
+    QFETCH(double, height);
+    QFETCH(QSize, size);
+    QCOMPARE(fitPictureSize(width, height, QSize(900, 560), QSize(320, 200)), size);
+}
+
+void TestForge::namesAndSlugs_data()
+{
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("clean");
+    QTest::addColumn<QString>("slug");
+    QTest::newRow("plain") << QStringLiteral("Matarraña") << QStringLiteral("Matarraña") << QStringLiteral("matarrana");
+    QTest::newRow("slash and comma") << QStringLiteral("Bajo Aragón/Caspe, La") << QStringLiteral("Bajo Aragón Caspe La")
+                                     << QStringLiteral("bajo-aragon-caspe-la");
+    QTest::newRow("trailing dot and blanks") << QStringLiteral("  Distrito  Nº 3. ") << QStringLiteral("Distrito Nº 3")
+                                             << QStringLiteral("distrito-n-3");
+    QTest::newRow("nothing usable") << QStringLiteral("?*") << QString() << QStringLiteral("mapa");
+}
+
+void TestForge::namesAndSlugs()
+{
+    QFETCH(QString, raw);
+    QFETCH(QString, clean);
+    QFETCH(QString, slug);
+    QCOMPARE(cleanRegionName(raw), clean);
+    QCOMPARE(slugOf(raw), slug);
+}
+
+namespace {
+
+struct ForgeRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+ForgeRun runForge(const QStringList &args)
+{
+    QProcess p;
+    p.start(QStringLiteral(FORGE_EXECUTABLE), args);
+    ForgeRun r;
+    if (!p.waitForFinished(60000))
+        return r;
+    r.exitCode = p.exitCode();
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+} // namespace
+
+void TestForge::newMapFromAVectorFile()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("comarcas.geojson"));
+    QVERIFY(QFile::copy(kFixtures + QStringLiteral("/comarcas.geojson"), file));
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QStringList args{QStringLiteral("new"), file, QStringLiteral("--name-field"), QStringLiteral("nombre"),
+                           QStringLiteral("--title"), QStringLiteral("Comarcas de ejemplo"), QStringLiteral("--data"), data};
+    ForgeRun run = runForge(args);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+
+    // The name table to review: one row per named area (two parts of Sierra
+    // Alta are one region, the unnamed area none), names fit for file names.
+    const QString table = QString::fromUtf8(readFile(dir.filePath(QStringLiteral("comarcas-de-ejemplo.tsv"))));
+    QVERIFY(table.contains(QStringLiteral("codigo\tnombre\tgenero\tnumero\tarticulo\ttipo\n")));
+    QVERIFY(table.contains(QStringLiteral("Valle/Bajo\tValle Bajo\tm\ts\t\tcomarca\n")));
+    QVERIFY(table.contains(QStringLiteral("Los Llanos\tLos Llanos\tm\tp\t")));
+    QCOMPARE(table.count(QStringLiteral("\tcomarca\n")), 6);
+    QVERIFY(run.out.contains(QStringLiteral("'Valle/Bajo' is written 'Valle Bajo'")));
+
+    // A picture within the bound of the screen, shaped like the data (a
+    // little taller than wide at 40° N once projected).
+    const QImage picture(data + QStringLiteral("/Mapas/comarcas-de-ejemplo.png"));
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.width() <= 900 && picture.height() <= 560);
+    QCOMPARE(picture.height(), 560);
+    QVERIFY(picture.width() > 560 && picture.width() < 700);
+
+    // The game's checks pass, and every region has its card skeleton.
+    const CheckReport report = checkDataFolder(data);
+    QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+    QCOMPARE(report.regions, 6);
+    QVERIFY2(report.coverage.value(0).contains(QStringLiteral("textos 6/6")), qPrintable(report.coverage.value(0)));
+    // Neighbours share a border; Los Llanos only meets Vega del Río at a corner.
+    const QByteArray card = readFile(data + QStringLiteral("/textos/Vega del R\u00EDo.txt"));
+    QVERIFY2(card.contains("Limita con Campo de Arriba y Sierra Alta.\r\n"), card.constData());
+    QVERIFY(card.contains("R\xEDo"));  // Windows-1252
+
+    // The printed command rebuilds the same files byte for byte.
+    const int from = run.out.indexOf(QStringLiteral("mapurix-forge build "));
+    QVERIFY(from >= 0);
+    QStringList rebuild = run.out.mid(from).trimmed().split(u' ').mid(2);
+    rebuild.prepend(QStringLiteral("--verify"));
+    rebuild.prepend(QStringLiteral("build"));
+    const ForgeRun verify = runForge(rebuild);
+    QVERIFY2(verify.exitCode == 0, qPrintable(verify.err));
+
+    // Running it again keeps the cards the teacher has written.
+    writeFile(data + QStringLiteral("/textos/Peñas.txt"), "Mi texto.");
+    run = runForge(args);
+    QCOMPARE(run.exitCode, 0);
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Peñas.txt")), QByteArray("Mi texto."));
+}
+
+void TestForge::newMapRefuses_data()
+{
+    QTest::addColumn<QByteArray>("features");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("message");
+    const QByteArray square = "\"geometry\": { \"type\": \"Polygon\", \"coordinates\": [[[0,0],[1,0],[1,1],[0,1],[0,0]]] } }";
+    QTest::newRow("no such field") << QByteArray("{ \"type\": \"Feature\", \"properties\": { \"name\": \"A\" }, ") + square
+                                   << QStringLiteral("nombre") << QStringLiteral("no field 'nombre'; its fields are: name");
+    QByteArray many;
+    for (int i = 0; i < 62; ++i) {
+        many += (i ? "," : "") + QByteArray("{ \"type\": \"Feature\", \"properties\": { \"nombre\": \"Zona ")
+              + QByteArray::number(i) + "\" }, \"geometry\": { \"type\": \"Polygon\", \"coordinates\": [[["
+              + QByteArray::number(i) + ",0],[" + QByteArray::number(i + 1) + ",0],[" + QByteArray::number(i + 1)
+              + ",1],[" + QByteArray::number(i) + ",1],[" + QByteArray::number(i) + ",0]]] } }";
+    }
+    QTest::newRow("more than 61 areas") << many << QStringLiteral("nombre") << QStringLiteral("62 named areas");
+    QTest::newRow("names equal once cleaned")
+        << QByteArray("{ \"type\": \"Feature\", \"properties\": { \"nombre\": \"Alto/Bajo\" }, ") + square
+               + ", { \"type\": \"Feature\", \"properties\": { \"nombre\": \"alto bajo\" }, " + square
+        << QStringLiteral("nombre") << QStringLiteral("two areas are named");
+}
+
+void TestForge::newMapRefuses()
+{
+    QFETCH(QByteArray, features);
+    QFETCH(QString, field);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("zonas.geojson"));
+    writeFile(file, "{ \"type\": \"FeatureCollection\", \"features\": [" + features + "] }");
+    const ForgeRun run = runForge({QStringLiteral("new"), file, QStringLiteral("--name-field"), field,
+                                   QStringLiteral("--title"), QStringLiteral("Zonas"), QStringLiteral("--data"),
+                                   dir.filePath(QStringLiteral("data"))});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("data/Coordenadas/Zonas"))));
 }
 
 QTEST_GUILESS_MAIN(TestForge)
