@@ -1,5 +1,8 @@
 #include "controls/animador.h"
 
+#include "platform/safefile.h"
+
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMovie>
 
@@ -8,6 +11,11 @@
 namespace {
 
 bool manualMode = false;
+
+bool isPlayableFile(const QString &path)
+{
+    return safefile::isRegularFile(path) && QFileInfo(path).size() <= safefile::kPictureLimit;
+}
 
 // A stuck decoder gets a few seconds past the delay of the frame it should
 // show; no first pass may keep the quiz waiting longer than the cap.
@@ -60,7 +68,9 @@ void Animador::setGifFile(const QString &path)
 
     // The header alone gives the size, so that Width and Height are right as
     // soon as the put returns, before any frame is decoded.
-    const QSize natural = QImageReader(path).size();
+    // Only a regular file within the picture bound plays: a FIFO would block
+    // here and a huge file would stall the decoder.
+    const QSize natural = isPlayableFile(path) ? QImageReader(path).size() : QSize();
     if (!natural.isValid()) {
         // Missing or not a GIF: show nothing, but the playback still ends, so
         // whoever waits for it goes on.

@@ -7,6 +7,7 @@
 #include "platform/colours.h"
 #include "platform/datafiles.h"
 #include "platform/errorreport.h"
+#include "platform/safefile.h"
 #include "controls/filelistbox.h"
 #include "controls/mapview.h"
 #include "platform/numconv.h"
@@ -267,6 +268,11 @@ bool Form1::Form_Load()
         return false;
     }
     File1->setPath(catalogue);
+    if (!safefile::canListFolder(catalogue)) {
+        errorreport::report(LoadError{catalogue, 0, {},
+                                      QStringLiteral("No se puede leer la carpeta de los mapas: falta permiso "
+                                                     "de lectura, así que no hay mapas que elegir.")});
+    }
 
     Option1[0]->setText(state.uiTexts[2]);
     Option1[1]->setText(state.uiTexts[3]);

@@ -4,12 +4,15 @@
 
 #include "windows/form4.h"
 #include "infocard/cardlayout.h"
+#include "infocard/cardtext.h"
 #include "controls/animador.h"
 #include "controls/clickableimage.h"
 #include "platform/datafiles.h"
+#include "platform/safefile.h"
 #include "controls/mapview.h"
 #include "platform/textfile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImageReader>
@@ -41,9 +44,13 @@ QString regionFile(const QString &folderName, const QString &regionName, const Q
 // which the card treats as no picture at all.
 QImage firstFrame(const QString &path)
 {
-    if (path.isEmpty())
+    auto bytes = safefile::read(path, safefile::kPictureLimit);
+    auto *whole = std::get_if<QByteArray>(&bytes);
+    if (!whole)
         return {};
-    QImageReader reader(path);
+    QBuffer buffer(whole);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     return reader.read();
 }
 
@@ -98,7 +105,7 @@ void Form1::Command4_Click()
     Text2->show();
     const QString textPath = regionFile(QStringLiteral("textos"), name, QStringLiteral(".txt"));
     const auto bytes = textPath.isEmpty() ? std::nullopt : textfile::readBytes(textPath);
-    Text2->setPlainText(bytes ? textfile::decode(*bytes) : state.uiTexts[5]);
+    Text2->setPlainText(bytes ? cardtext::bounded(textfile::decode(*bytes)) : state.uiTexts[5]);
 
     Image1->hide();
     Label3->hide();
