@@ -104,7 +104,7 @@ void Form1::Command4_Click()
     // missing, so one bad file costs its part of the card, not the game.
     Text2->show();
     const QString textPath = regionFile(QStringLiteral("textos"), name, QStringLiteral(".txt"));
-    const auto bytes = textPath.isEmpty() ? std::nullopt : textfile::readBytes(textPath);
+    const auto bytes = textPath.isEmpty() ? std::nullopt : cardtext::readFile(textPath);
     Text2->setPlainText(bytes ? cardtext::bounded(textfile::decode(*bytes)) : state.uiTexts[5]);
 
     Image1->hide();

@@ -103,6 +103,33 @@ struct FormDriver {
         poll->start();
     }
 
+    // Answers every question right until the test-finished dialog, which is
+    // answered with `dialogAnswer`. Returns the number of answers given, or -1
+    // when the dialog never came within twice the regions.
+    int playWholeQuiz(int dialogAnswer = 0)
+    {
+        QString title;
+        answerDialogWhenItOpens(dialogAnswer, &title);
+        const int regions = form->state.regionCount;
+        int answers = 0;
+        while (answers < 2 * regions && title.isEmpty()) {
+            clickRegion(form->state.targetRegion);
+            ++answers;
+            endLookAnimation();
+        }
+        return title.isEmpty() ? -1 : answers;
+    }
+
+    // Loads `name` in quiz mode from the map-choice screen and plays it to the
+    // end; true when the whole test went through.
+    bool loadAndPlay(const QString &name = QStringLiteral("Tres"))
+    {
+        chooseMode(1);
+        if (!loadMap(name) || !form->Picture1->isVisible())
+            return false;
+        return playWholeQuiz() == form->state.regionCount;
+    }
+
     QStringList items(const QListWidget *list) const
     {
         QStringList texts;

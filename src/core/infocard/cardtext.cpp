@@ -1,10 +1,20 @@
 #include "cardtext.h"
 
+#include "platform/safefile.h"
+
 namespace cardtext {
 
 QString cutMark()
 {
     return QStringLiteral("\n[…] (Texto recortado: el archivo es demasiado largo.)");
+}
+
+std::optional<QByteArray> readFile(const QString &path)
+{
+    auto bytes = safefile::read(path, kMaxFileBytes);
+    if (auto *whole = std::get_if<QByteArray>(&bytes))
+        return std::move(*whole);
+    return std::nullopt;
 }
 
 QString bounded(const QString &text)
