@@ -15,6 +15,8 @@ packages=(
     libgdal-dev libproj-dev gdal-bin libgif-dev libicu-dev librsvg2-bin espeak-ng sox
     # benchmarks
     libopencv-dev
+    # fuzzing (libFuzzer comes with clang's runtime) and the Debian package
+    clang libclang-rt-14-dev dpkg-dev file
 )
 
 # Node.js and npm fetch the atlas's pinned sources; any installed npm will do.

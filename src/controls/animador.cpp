@@ -1,9 +1,21 @@
 #include "controls/animador.h"
 
+#include "platform/safefile.h"
+
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMovie>
 
 #include <algorithm>
+
+namespace {
+
+bool isPlayableFile(const QString &path)
+{
+    return safefile::isRegularFile(path) && QFileInfo(path).size() <= safefile::kPictureLimit;
+}
+
+} // namespace
 
 Animador::Animador(const AnimadorSettings &settings, QWidget *parent) : QLabel(parent), playing(settings)
 {
@@ -31,7 +43,9 @@ void Animador::setGifFile(const QString &path)
 
     // The header alone gives the size, so that Width and Height are right as
     // soon as the put returns, before any frame is decoded.
-    const QSize natural = QImageReader(path).size();
+    // Only a regular file within the picture bound plays: a FIFO would block
+    // here and a huge file would stall the decoder.
+    const QSize natural = isPlayableFile(path) ? QImageReader(path).size() : QSize();
     if (!natural.isValid()) {
         // Missing or not a GIF: show nothing, but the playback still ends, so
         // whoever waits for it goes on.

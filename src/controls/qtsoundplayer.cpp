@@ -1,5 +1,7 @@
 #include "controls/qtsoundplayer.h"
 
+#include "platform/wavheader.h"
+
 #include <QFileInfo>
 #include <QSoundEffect>
 
@@ -20,8 +22,11 @@ QUrl QtSoundPlayer::source() const
 
 void QtSoundPlayer::play(const QString &path)
 {
+    // The back end trusts the header and reserves what it claims: only a wave
+    // file whose header holds plays, anything else gets the default sound.
     const QFileInfo info(path);
-    const QUrl url = info.isFile() ? QUrl::fromLocalFile(info.absoluteFilePath()) : defaultSound();
+    const QUrl url =
+        wavheader::fileIsPlayable(path) ? QUrl::fromLocalFile(info.absoluteFilePath()) : defaultSound();
     // QSoundEffect loads and plays in the background; without a sound server it
     // stays silent and does not block. Stopping first lets the new sound cut
     // the old one even when both are the same file.

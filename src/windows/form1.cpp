@@ -7,6 +7,8 @@
 #include "controls/clickableimage.h"
 #include "platform/colours.h"
 #include "platform/datafiles.h"
+#include "platform/errorreport.h"
+#include "platform/safefile.h"
 #include "controls/filelistbox.h"
 #include "controls/mapview.h"
 #include "platform/numconv.h"
@@ -266,6 +268,12 @@ bool Form1::Form_Load()
         return false;
     }
     File1->setPath(catalogue);
+    if (!safefile::canListFolder(catalogue)) {
+        platform.errors.report(LoadError{catalogue, 0, {},
+                                         QStringLiteral("No se puede leer la carpeta de los mapas: falta permiso "
+                                                        "de lectura, así que no hay mapas que elegir.")},
+                               errorreport::Severity::Recoverable);
+    }
 
     Option1[0]->setText(state.uiTexts[2]);
     Option1[1]->setText(state.uiTexts[3]);

@@ -4,12 +4,15 @@
 
 #include "windows/form4.h"
 #include "infocard/cardlayout.h"
+#include "infocard/cardtext.h"
 #include "controls/animador.h"
 #include "controls/clickableimage.h"
 #include "platform/datafiles.h"
+#include "platform/safefile.h"
 #include "controls/mapview.h"
 #include "platform/textfile.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImageReader>
@@ -44,9 +47,13 @@ QString regionFile(const QString &programFolder, const QString &folderName, cons
 // which the card treats as no picture at all.
 QImage firstFrame(const QString &path)
 {
-    if (path.isEmpty())
+    auto bytes = safefile::read(path, safefile::kPictureLimit);
+    auto *whole = std::get_if<QByteArray>(&bytes);
+    if (!whole)
         return {};
-    QImageReader reader(path);
+    QBuffer buffer(whole);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     return reader.read();
 }
 
@@ -100,8 +107,8 @@ void Form1::Command4_Click()
     // missing, so one bad file costs its part of the card, not the game.
     Text2->show();
     const QString textPath = regionFile(platform.programFolder, QStringLiteral("textos"), name, QStringLiteral(".txt"));
-    const auto bytes = textPath.isEmpty() ? std::nullopt : textfile::readBytes(textPath);
-    Text2->setPlainText(bytes ? textfile::decode(*bytes) : state.uiTexts[5]);
+    const auto bytes = textPath.isEmpty() ? std::nullopt : cardtext::readFile(textPath);
+    Text2->setPlainText(bytes ? cardtext::bounded(textfile::decode(*bytes)) : state.uiTexts[5]);
 
     Image1->hide();
     Label3->hide();

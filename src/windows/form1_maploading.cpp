@@ -3,6 +3,7 @@
 
 #include "mapdata/coordinatesfile.h"
 #include "mapdata/maplayout.h"
+#include "mapdata/seedcheck.h"
 #include "controls/animador.h"
 #include "platform/datafiles.h"
 #include "platform/errorreport.h"
@@ -10,10 +11,12 @@
 #include "controls/mapview.h"
 #include "platform/numconv.h"
 #include "platform/random.h"
+#include "platform/safefile.h"
 #include "platform/textfile.h"
 #include "quiz/painting.h"
 #include "quiz/questioncycle.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QGroupBox>
 #include <QImageReader>
@@ -34,7 +37,16 @@ TwipsRect rectOf(const QWidget *w)
 // beyond 32-bit RGB.
 std::variant<QImage, LoadError> readMapPicture(const QString &path)
 {
-    QImageReader reader(path);
+    auto bytes = safefile::read(path, safefile::kPictureLimit);
+    if (const auto *fault = std::get_if<safefile::Fault>(&bytes)) {
+        return LoadError{path, 0, {},
+                         *fault == safefile::Fault::Missing
+                             ? QStringLiteral("No se encuentra el dibujo del mapa.")
+                             : safefile::describe(*fault, safefile::kPictureLimit)};
+    }
+    QBuffer buffer(&std::get<QByteArray>(bytes));
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(false);
     QImage image = reader.read();
     if (image.isNull()) {
@@ -59,22 +71,34 @@ void Form1::File1_Click()
     // A broken map must not cost the learner the program: everything is read
     // and checked before the window changes, and a fault leaves the map-choice
     // screen and the previous state as they were.
-    const auto bytes = textfile::readBytes(path);
-    if (!bytes) {
-        platform.errors.report(LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo del mapa.")},
+    const auto bytes = safefile::read(path, safefile::kTextLimit);
+    if (const auto *fault = std::get_if<safefile::Fault>(&bytes)) {
+        platform.errors.report(LoadError{path, 0, {}, safefile::describe(*fault, safefile::kTextLimit)},
                                errorreport::Severity::Recoverable);
         return;
     }
-    auto parsed = parseCoordinatesFile(*bytes, path);
+    auto parsed = parseCoordinatesFile(std::get<QByteArray>(bytes), path);
     if (const auto *error = std::get_if<LoadError>(&parsed)) {
         platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }
     const auto &map = std::get<MapDescription>(parsed);
+    if (!safefile::isPlainName(map.mapPictureFile)) {
+        platform.errors.report(LoadError{path, 1, {},
+                                         QStringLiteral("«%1» no es un nombre de archivo de la carpeta Mapas: "
+                                                        "la línea 1 debe dar solo el nombre del dibujo, sin "
+                                                        "carpetas.").arg(map.mapPictureFile)},
+                               errorreport::Severity::Recoverable);
+        return;
+    }
     const QString picturePath = datafiles::dataFile(platform.programFolder, QStringLiteral("Mapas"), map.mapPictureFile);
     auto picture = readMapPicture(picturePath);
     if (auto *error = std::get_if<LoadError>(&picture)) {
         error->what += QStringLiteral("\nLo nombra la línea 1 de «%1».").arg(QDir::toNativeSeparators(path));
+        platform.errors.report(*error, errorreport::Severity::Recoverable);
+        return;
+    }
+    if (const auto error = checkSeeds(map, std::get<QImage>(picture), path)) {
         platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }

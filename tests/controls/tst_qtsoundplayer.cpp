@@ -3,6 +3,7 @@
 #include "controls/qtsoundplayer.h"
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -63,6 +64,45 @@ private slots:
         player.play(path);
         QCOMPARE(player.source(),
                  exists ? QUrl::fromLocalFile(path) : QtSoundPlayer::defaultSound());
+    }
+
+    // The back end trusts the header: a file whose header does not hold, or
+    // that is no file at all, never reaches it.
+    void badFilesPlayTheDefault_data()
+    {
+        QTest::addColumn<QByteArray>("damage"); // a header field to break, or a special file
+        QTest::newRow("data claims 4 GB") << QByteArray("data size");
+        QTest::newRow("no RIFF") << QByteArray("riff");
+        QTest::newRow("cut in the header") << QByteArray("cut");
+        QTest::newRow("link to /dev/zero") << QByteArray("zero");
+        QTest::newRow("FIFO") << QByteArray("fifo");
+    }
+    void badFilesPlayTheDefault()
+    {
+        QFETCH(QByteArray, damage);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("a_ver.wav");
+        QFile good(QStringLiteral(":/sounds/default.wav"));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        QByteArray bytes = good.readAll();
+        if (damage == "data size")
+            qToLittleEndian(quint32(0xFFFFFFF0u), bytes.data() + 40);
+        else if (damage == "riff")
+            bytes.replace(0, 4, "RIFX");
+        else if (damage == "cut")
+            bytes.truncate(30);
+        if (damage == "zero") {
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path));
+        } else if (damage == "fifo") {
+            QVERIFY(QProcess::execute(QStringLiteral("mkfifo"), {path}) == 0);
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(bytes);
+        }
+        QtSoundPlayer player;
+        player.play(path);
+        QCOMPARE(player.source(), QtSoundPlayer::defaultSound());
     }
 
     void newSoundReplacesTheOld()

@@ -25,6 +25,7 @@ struct FormDriver {
     std::unique_ptr<Form1> form;
     int programEnds = 0;
     QLocale locale{QLocale::Spanish, QLocale::Spain};
+    QString programFolder; // empty: the fixture folder
 
     FormDriver()
     {
@@ -34,6 +35,8 @@ struct FormDriver {
     bool open()
     {
         Platform platform = folder.platform();
+        if (!programFolder.isEmpty())
+            platform.programFolder = programFolder;
         platform.endProgram = [this](int) { ++programEnds; };
         platform.locale = locale;
         form = std::make_unique<Form1>(sound, random, platform);
@@ -103,6 +106,33 @@ struct FormDriver {
                 dialog->reject();
         });
         poll->start();
+    }
+
+    // Answers every question right until the test-finished dialog, which is
+    // answered with `dialogAnswer`. Returns the number of answers given, or -1
+    // when the dialog never came within twice the regions.
+    int playWholeQuiz(int dialogAnswer = 0)
+    {
+        QString title;
+        answerDialogWhenItOpens(dialogAnswer, &title);
+        const int regions = form->state.regionCount;
+        int answers = 0;
+        while (answers < 2 * regions && title.isEmpty()) {
+            clickRegion(form->state.targetRegion);
+            ++answers;
+            endLookAnimation();
+        }
+        return title.isEmpty() ? -1 : answers;
+    }
+
+    // Loads `name` in quiz mode from the map-choice screen and plays it to the
+    // end; true when the whole test went through.
+    bool loadAndPlay(const QString &name = QStringLiteral("Tres"))
+    {
+        chooseMode(1);
+        if (!loadMap(name) || !form->Picture1->isVisible())
+            return false;
+        return playWholeQuiz() == form->state.regionCount;
     }
 
     QStringList items(const QListWidget *list) const

@@ -5,6 +5,8 @@
 #include "recipe.h"
 #include "regionnames.h"
 
+#include "platform/textfile.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -145,7 +147,9 @@ QByteArray cardSkeleton(const QString &name, const QStringList &neighbours)
                                  : QStringLiteral("Limita con %1.\n").arg(spanishList(neighbours));
     text.replace(u'\n', QStringLiteral("\r\n"));
     // The game reads cards as UTF-8 or Windows-1252; names already fit the latter.
-    return toWindows1252(text).value_or(text.toUtf8());
+    QString unmappable;
+    const QByteArray bytes = textfile::encodeWindows1252(text, &unmappable);
+    return unmappable.isEmpty() ? bytes : text.toUtf8();
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "datafiles.h"
 
+#include "safefile.h"
+
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
@@ -17,11 +19,16 @@ QString findEntry(const QString &folder, const QString &name, QDir::Filters kind
         return {};
     const QDir dir(folder);
     const QFileInfo exact(dir.filePath(name));
-    if (exact.exists() && ((kind & QDir::Dirs) ? exact.isDir() : exact.isFile()))
+    // A file is only ever a regular file: a FIFO, a device or a link to one
+    // would block or never end when read.
+    const auto isWanted = [kind](const QString &path) {
+        return (kind & QDir::Dirs) ? QFileInfo(path).isDir() : safefile::isRegularFile(path);
+    };
+    if (isWanted(exact.filePath()))
         return exact.filePath();
     const QStringList entries = dir.entryList(kind | QDir::NoDotAndDotDot | QDir::Hidden);
     for (const QString &entry : entries) {
-        if (entry.compare(name, Qt::CaseInsensitive) == 0)
+        if (entry.compare(name, Qt::CaseInsensitive) == 0 && isWanted(dir.filePath(entry)))
             return dir.filePath(entry);
     }
     return {};
@@ -48,6 +55,8 @@ QString findFolder(const QString &programFolder, const QString &folderName)
 QString dataFile(const QString &programFolder, const QString &folderName, const QString &fileName)
 {
     const QString folder = findFolder(programFolder, folderName);
+    if (!safefile::isPlainName(fileName))
+        return {};
     if (!folder.isEmpty()) {
         const QString found = findFile(folder, fileName);
         if (!found.isEmpty())
@@ -60,6 +69,8 @@ QString dataFile(const QString &programFolder, const QString &folderName, const 
 QStringList listFiles(const QString &folder)
 {
     QStringList files = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+    const QDir dir(folder);
+    files.removeIf([&dir](const QString &name) { return !safefile::isRegularFile(dir.filePath(name)); });
     // Spanish collation: "África" sorts among the A's, not after "Z".
     QCollator collator{QLocale(QLocale::Spanish, QLocale::Spain)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);

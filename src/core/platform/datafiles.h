@@ -22,11 +22,14 @@ QString findFile(const QString &folder, const QString &name);
 QString findFolder(const QString &programFolder, const QString &folderName);
 
 // A data file: programFolder / folderName / fileName, each step looked up
-// ignoring case. When it does not exist, returns the path as it would be
-// spelled, so that error messages and fallbacks can name it.
+// ignoring case. When no regular file matches, returns the path as it would be
+// spelled, so that error messages can name it; readers check what is there
+// before they open it. A name that would leave the folder (a folder part, an
+// absolute path, "..") gives an empty string.
 QString dataFile(const QString &programFolder, const QString &folderName, const QString &fileName);
 
-// Plain files of a folder (no folders, no hidden files), sorted as a Spanish
+// Regular files of a folder, or links to them (no folders, FIFOs, devices or
+// hidden files), sorted as a Spanish
 // reader expects: ignoring case and accents, numbers by value.
 QStringList listFiles(const QString &folder);
 

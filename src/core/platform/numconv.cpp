@@ -2,12 +2,37 @@
 
 #include <cmath>
 #include <cstdio>
+#include <limits>
 
 namespace numconv {
+
+namespace {
+
+using Limits = std::numeric_limits<std::int64_t>;
+
+// 2^63, the first double above every 64-bit whole number; -2^63 is exact.
+constexpr double kTwoTo63 = 9223372036854775808.0;
+
+// A whole-valued double taken to 64 bits, saturating beyond the range and
+// giving 0 for NaN: converting those is undefined behaviour.
+std::int64_t saturate(double whole)
+{
+    if (std::isnan(whole))
+        return 0;
+    if (whole >= kTwoTo63)
+        return Limits::max();
+    if (whole < -kTwoTo63)
+        return Limits::min();
+    return static_cast<std::int64_t>(whole);
+}
+
+} // namespace
 
 std::int64_t roundHalfEven(double value)
 {
     const double floorValue = std::floor(value);
+    if (std::isnan(value) || floorValue >= kTwoTo63 || floorValue < -kTwoTo63)
+        return saturate(floorValue);
     const double diff = value - floorValue;
     auto result = static_cast<std::int64_t>(floorValue);
     if (diff > 0.5 || (diff == 0.5 && (result % 2 != 0)))
@@ -17,12 +42,17 @@ std::int64_t roundHalfEven(double value)
 
 std::int64_t intFloor(double value)
 {
-    return static_cast<std::int64_t>(std::floor(value));
+    return saturate(std::floor(value));
 }
 
 std::int64_t intDiv(double a, std::int64_t n)
 {
-    return roundHalfEven(a) / n; // C++ division truncates toward zero
+    const std::int64_t whole = roundHalfEven(a);
+    if (n == 0)
+        return whole == 0 ? 0 : (whole > 0 ? Limits::max() : Limits::min());
+    if (n == -1)
+        return whole == Limits::min() ? Limits::max() : -whole;
+    return whole / n; // C++ division truncates toward zero
 }
 
 QString floatToText(float value, const QString &decimalSeparator)

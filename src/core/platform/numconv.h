@@ -8,6 +8,9 @@
 
 namespace numconv {
 
+// Every function is total: values beyond the 64-bit range saturate to its
+// ends and NaN gives 0, so no caller can reach undefined behaviour.
+
 // Nearest whole number, halves going to the even neighbour (2.5 -> 2, 3.5 -> 4).
 std::int64_t roundHalfEven(double value);
 
@@ -15,7 +18,8 @@ std::int64_t roundHalfEven(double value);
 std::int64_t intFloor(double value);
 
 // "a \ n": a taken to the nearest whole number (halves to even), then divided
-// by n with the quotient truncated toward zero. n must not be 0.
+// by n with the quotient truncated toward zero. Dividing by 0 saturates
+// toward the sign of a (0 \ 0 gives 0).
 std::int64_t intDiv(double a, std::int64_t n);
 
 // A float as the game shows it: at most 7 significant digits, no trailing

@@ -1,5 +1,7 @@
 #include "textfile.h"
 
+#include "safefile.h"
+
 #include <QFile>
 #include <QStringDecoder>
 #include <array>
@@ -93,13 +95,10 @@ QStringList splitLines(const QString &text)
 
 std::optional<QByteArray> readBytes(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return bytes;
+    auto bytes = safefile::read(path, safefile::kTextLimit);
+    if (auto *whole = std::get_if<QByteArray>(&bytes))
+        return std::move(*whole);
+    return std::nullopt;
 }
 
 std::optional<QString> LineReader::readLine()

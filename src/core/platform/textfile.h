@@ -20,7 +20,8 @@ QByteArray encodeWindows1252(const QString &text, QString *unmappable = nullptr)
 // terminator does not start another, empty line.
 QStringList splitLines(const QString &text);
 
-// Whole file as bytes; nullopt when it does not exist or cannot be read.
+// Whole file as bytes; nullopt when it is not a regular file, is larger than
+// a text file may be (safefile::kTextLimit) or cannot be read.
 std::optional<QByteArray> readBytes(const QString &path);
 
 // Sequential line reader over decoded text, as the game reads its files from

@@ -22,3 +22,6 @@ head -c 100 loop3.gif > truncated.gif
 
 # Not a picture at all.
 printf 'Esto no es un GIF.\n' > garbage.gif
+
+# A map picture in GIF: white with one blue pixel, so a seed has a white area.
+convert -size 7x5 xc:white -fill blue -draw 'point 3,2' -loop 1 map.gif
