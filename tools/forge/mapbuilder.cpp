@@ -325,17 +325,6 @@ void drawMarker(QImage &picture, QImage &ids, QPoint centre, int regionIndex)
     drawDisc(ids, centre, kMarkerRadius, idColour(regionIndex), idColour(regionIndex));
 }
 
-// Source paths are relative to the sources folder, or to the recipe's own
-// folder when they start with "./" (data the project draws itself).
-QString resolve(const QString &root, const QString &path, const Recipe &recipe)
-{
-    if (QDir::isAbsolutePath(path))
-        return path;
-    if (path.startsWith(QStringLiteral("./")))
-        return QFileInfo(recipe.path).dir().filePath(path.mid(2));
-    return QDir(root).filePath(path);
-}
-
 } // namespace
 
 std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folders, QString *error)
@@ -345,7 +334,7 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
         return std::nullopt;
     };
 
-    std::optional<FeatureSet> source = FeatureSet::load(resolve(folders.sources, recipe.source, recipe),
+    std::optional<FeatureSet> source = FeatureSet::load(recipe.sourceFile(folders.sources, recipe.source),
                                                         recipe.layer, recipe.codeField,
                                                         recipe.nameField, error);
     if (!source)
@@ -355,7 +344,7 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
             return fail(*error);
     }
     if (recipe.water) {
-        OGRGeometryUniquePtr land = FeatureSet::loadCover(resolve(folders.sources, recipe.water->source, recipe),
+        OGRGeometryUniquePtr land = FeatureSet::loadCover(recipe.sourceFile(folders.sources, recipe.water->source),
                                                           recipe.water->layer, error);
         if (!land)
             return std::nullopt;
@@ -377,14 +366,14 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
     }
     std::vector<FeatureSet> context;
     for (const ContextLayer &c : recipe.context) {
-        std::optional<FeatureSet> set = FeatureSet::load(resolve(folders.sources, c.source, recipe), c.layer,
+        std::optional<FeatureSet> set = FeatureSet::load(recipe.sourceFile(folders.sources, c.source), c.layer,
                                                          c.codeField, recipe.nameField, error);
         if (!set)
             return std::nullopt;
         context.push_back(std::move(*set));
     }
 
-    std::optional<NameTable> names = NameTable::load(resolve(folders.names, recipe.namesTable, recipe), error);
+    std::optional<NameTable> names = NameTable::load(recipe.sourceFile(folders.names, recipe.namesTable), error);
     if (!names)
         return std::nullopt;
 

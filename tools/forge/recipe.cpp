@@ -1,6 +1,8 @@
 #include "recipe.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace forge {
 
@@ -196,3 +198,12 @@ RecipeResult loadRecipe(const QString &path)
 }
 
 } // namespace forge
+
+QString forge::Recipe::sourceFile(const QString &root, const QString &file) const
+{
+    if (QDir::isAbsolutePath(file))
+        return file;
+    if (file.startsWith(QStringLiteral("./")))
+        return QFileInfo(path).dir().filePath(file.mid(2));
+    return QDir(root).filePath(file);
+}

@@ -78,6 +78,11 @@ struct Recipe {
     std::vector<FeatureMove> moves;
     std::map<QString, QString> renames;
     std::vector<Inset> insets;
+
+    // A source path as the recipe gives it, made a file path: relative to the
+    // sources folder `root`, or to the recipe's own folder when it starts
+    // with "./" (data the project draws itself).
+    QString sourceFile(const QString &root, const QString &file) const;
 };
 
 struct RecipeResult {

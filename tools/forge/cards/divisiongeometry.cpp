@@ -25,11 +25,6 @@ constexpr double kCoastShare = 0.03;
 constexpr int kMaxSamples = 2000;
 constexpr double kSampleStepDegrees = 0.05;
 
-QString resolve(const QString &root, const QString &path)
-{
-    return QDir::isAbsolutePath(path) ? path : QDir(root).filePath(path);
-}
-
 double polygonArea(const OGRPolygon &polygon)
 {
     double area = 0;
@@ -98,7 +93,7 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
         return std::nullopt;
     }
     const forge::Recipe &recipe = *parsed.recipe;
-    auto source = forge::FeatureSet::load(resolve(sourcesRoot, recipe.source), recipe.layer, recipe.codeField,
+    auto source = forge::FeatureSet::load(recipe.sourceFile(sourcesRoot, recipe.source), recipe.layer, recipe.codeField,
                                           recipe.nameField, error);
     if (!source)
         return std::nullopt;
@@ -107,7 +102,7 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
             return std::nullopt;
     std::vector<forge::FeatureSet> contexts;
     for (const forge::ContextLayer &c : recipe.context) {
-        auto set = forge::FeatureSet::load(resolve(sourcesRoot, c.source), c.layer, c.codeField,
+        auto set = forge::FeatureSet::load(recipe.sourceFile(sourcesRoot, c.source), c.layer, c.codeField,
                                            QStringLiteral("name"), error);
         if (!set)
             return std::nullopt;
