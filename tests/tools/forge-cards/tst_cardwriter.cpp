@@ -48,6 +48,9 @@ private slots:
     void nounArticles();
     void divisionCard();
     void divisionsMeasuredFromBoundaries();
+    void seaCard();
+    void seaNamesInSentences_data();
+    void seaNamesInSentences();
     void provinceAndCommunity();
     void singleProvinceCommunity();
     void usState();
@@ -364,6 +367,71 @@ void CardWriterTest::divisionCard()
     t = divisionText(d);
     QVERIFY(t.at(0).startsWith(QStringLiteral("Jalisco es un estado de México.")));
     QCOMPARE(t.at(2), QStringLiteral("Limita con Colima y Nayarit. También limita con los Estados Unidos. Tiene costa."));
+}
+
+void CardWriterTest::seaCard()
+{
+    SeaFacts s;
+    s.name = N("mar del Norte", "m", "s", "el");
+    s.description = QStringLiteral("un mar del océano Atlántico");
+    s.links = QStringLiteral("Se abre al océano Atlántico por el norte.");
+    s.coasts = {N("Reino Unido", "m", "s", "el"), N("Noruega", "f"), N("Países Bajos", "m", "p", "los"), N("Francia", "f")};
+    s.area = 575000;
+    s.depth = 700;
+    s.credit = QStringLiteral("Datos: una tabla.");
+    QStringList t = seaText(s);
+    QCOMPARE(t, (QStringList{
+                    "El mar del Norte es un mar del océano Atlántico. Se abre al océano Atlántico por el norte.",
+                    "Baña las costas del Reino Unido, Noruega, los Países Bajos y Francia. "
+                    "Mide unos 575.000 kilómetros cuadrados. "
+                    "Su punto más hondo está a unos 700 metros de profundidad.",
+                    "Datos: una tabla."}));
+
+    // A bay is feminine; an ocean names its shores and its deepest place;
+    // what the table leaves empty is left out, not written as a gap.
+    s = SeaFacts{};
+    s.name = N("bahía de Hudson", "f", "s", "la");
+    s.description = QStringLiteral("una gran bahía del norte de Canadá");
+    s.coasts = {N("Canadá")};
+    s.note = QStringLiteral("Es poco honda.");
+    t = seaText(s);
+    QCOMPARE(t.at(0), QStringLiteral("La bahía de Hudson es una gran bahía del norte de Canadá."));
+    QCOMPARE(t.at(1), QStringLiteral("Baña las costas de Canadá."));
+    QCOMPARE(t.at(2), QStringLiteral("Es poco honda."));
+
+    s = SeaFacts{};
+    s.name = N("océano Pacífico", "m", "s", "el");
+    s.description = QStringLiteral("el más grande de los océanos");
+    s.shores = QStringLiteral("Asia, Oceanía y América");
+    s.area = 165e6;
+    s.depth = 11000;
+    s.deepest = QStringLiteral("la fosa de las Marianas");
+    t = seaText(s);
+    QCOMPARE(t.at(1), QStringLiteral("Baña las costas de Asia, Oceanía y América. "
+                                     "Mide unos 165 millones de kilómetros cuadrados. "
+                                     "Su punto más hondo está en la fosa de las Marianas, "
+                                     "a unos 11.000 metros de profundidad."));
+}
+
+void CardWriterTest::seaNamesInSentences_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("inSentence");
+    QTest::newRow("sea") << "Mar Negro" << "mar Negro";
+    QTest::newRow("bay") << "Bahía de Hudson" << "bahía de Hudson";
+    QTest::newRow("ocean") << "Océano Glacial Ártico" << "océano Glacial Ártico";
+    QTest::newRow("gulf") << "Golfo Pérsico" << "golfo Pérsico";
+    // Only the whole first word counts, and a lone word is a name.
+    QTest::newRow("country") << "Marruecos" << "Marruecos";
+    QTest::newRow("state") << "Maranhão" << "Maranhão";
+    QTest::newRow("one word") << "Mar" << "Mar";
+}
+
+void CardWriterTest::seaNamesInSentences()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, inSentence);
+    QCOMPARE(seaNameInSentence(name), inSentence);
 }
 
 void CardWriterTest::divisionsMeasuredFromBoundaries()

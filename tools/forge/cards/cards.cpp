@@ -71,7 +71,15 @@ const QString kSpainCredit =
     QStringLiteral("Datos: © Instituto Geográfico Nacional (CC BY 4.0), modificado; Instituto Nacional de Estadística.");
 const QString kUsCredit = QStringLiteral("Datos: Oficina del Censo de los Estados Unidos (dominio público).");
 
-enum class Kind { Country, Province, Community, State, Division };
+enum class Kind { Country, Province, Community, State, Division, Sea };
+
+// Kinds of water in a name table's `tipo`: such a row is a sea, not a division.
+bool isWaterKind(const QString &kind)
+{
+    static const QStringList kinds{QStringLiteral("mar"), QStringLiteral("golfo"), QStringLiteral("bahía"),
+                                   QStringLiteral("océano"), QStringLiteral("estrecho"), QStringLiteral("canal")};
+    return kinds.contains(kind);
+}
 
 // A division's entity code: its name table and its code there.
 QString divisionKey(const QString &table, const QString &code)
@@ -137,6 +145,7 @@ private:
     CommunityFacts communityFacts(const QString &ine);
     StateFacts stateFacts(const QString &usps);
     DivisionFacts divisionFacts(const QString &key);
+    SeaFacts seaFacts(const QString &key);
     bool measureDivisionMaps();
     Noun countryByAnyCode(const QString &code) const;
     QStringList textFor(const QList<Entity> &entities);
@@ -158,6 +167,9 @@ private:
     std::map<QString, QStringList> divisionCodesByRecipe; // recipe path -> codes
     QHash<QString, QString> recipeTable;               // recipe path -> name table
     QHash<QString, DivisionShape> divisionShapes;      // division key -> measures
+    // Seas, gulfs and oceans: rows of a name table whose `tipo` is a kind of
+    // water, told from their facts table in aguas/.
+    QHash<QString, TsvTable> seaData;                  // name table -> facts
     QStringList warnings;
 };
 
@@ -324,12 +336,23 @@ bool CardMaker::loadRegionLists()
                     const QString dataPath = QDir(opt.tables).filePath(QStringLiteral("divisiones/") + source);
                     if (QFileInfo::exists(dataPath) && !table(QDir(opt.tables).filePath(QStringLiteral("divisiones")), source, &data))
                         return false;
-                    if (!QFileInfo::exists(dataPath) && names.column(QStringLiteral("tipo")) >= 0)
+                    const bool water = !names.rows.isEmpty()
+                        && isWaterKind(names.value(names.rows.first(), QStringLiteral("tipo")));
+                    if (!QFileInfo::exists(dataPath) && names.column(QStringLiteral("tipo")) >= 0 && !water)
                         warnings << QStringLiteral("no facts table divisiones/") + source + QStringLiteral(": cards without capitals");
                     divisionData.insert(source, data);
                 }
                 const TsvTable &names = divisionNames[source];
-                if (names.column(QStringLiteral("tipo")) >= 0 && !find(names, QStringLiteral("nombre")).isEmpty()) {
+                const QStringList tipo = find(names, QStringLiteral("tipo"));
+                if (!tipo.isEmpty() && isWaterKind(tipo.first())) {
+                    if (!seaData.contains(source)) {
+                        TsvTable facts;
+                        if (!table(QDir(opt.tables).filePath(QStringLiteral("aguas")), source, &facts))
+                            return false;
+                        seaData.insert(source, facts);
+                    }
+                    e = Entity{Kind::Sea, divisionKey(source, code)};
+                } else if (names.column(QStringLiteral("tipo")) >= 0 && !find(names, QStringLiteral("nombre")).isEmpty()) {
                     e = Entity{Kind::Division, divisionKey(source, code)};
                     divisionSource.insert(e->code, list.value(row, QStringLiteral("fuente")));
                     const QString recipe = QDir(opt.recipes).filePath(QFileInfo(file).completeBaseName()
@@ -366,6 +389,46 @@ bool CardMaker::measureDivisionMaps()
             divisionShapes.insert(divisionKey(recipeTable.value(recipe), it.key()), it.value());
     }
     return true;
+}
+
+SeaFacts CardMaker::seaFacts(const QString &key)
+{
+    const QString tableName = key.section(u'|', 0, 0);
+    const QString code = key.section(u'|', 1);
+    const TsvTable &names = divisionNames[tableName];
+    const QStringList row = names.indexBy(QStringLiteral("codigo")).value(code);
+    SeaFacts f;
+    f.name = nounOf(names, row);
+    f.name.name = seaNameInSentence(f.name.name);
+    const TsvTable &data = seaData[tableName];
+    const QStringList facts = data.indexBy(QStringLiteral("codigo")).value(code);
+    if (facts.isEmpty()) {
+        warnings << QStringLiteral("aguas/") + tableName + QStringLiteral(": no facts for ") + code;
+        return f;
+    }
+    f.description = data.value(facts, QStringLiteral("descripcion"));
+    f.links = data.value(facts, QStringLiteral("comunicacion"));
+    for (const QString &c : data.value(facts, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts)) {
+        const Noun country = countryByAnyCode(c);
+        if (country.name.isEmpty())
+            warnings << QStringLiteral("aguas/") + tableName + u' ' + code + QStringLiteral(": no country ") + c;
+        else
+            f.coasts << country;
+    }
+    f.shores = data.value(facts, QStringLiteral("costas"));
+    bool known = false;
+    const double area = data.value(facts, QStringLiteral("superficie")).toDouble(&known);
+    if (known)
+        f.area = area;
+    const int depth = data.value(facts, QStringLiteral("profundidad")).toInt(&known);
+    if (known)
+        f.depth = depth;
+    f.deepest = data.value(facts, QStringLiteral("fondo"));
+    f.note = data.value(facts, QStringLiteral("nota"));
+    f.credit = QStringLiteral("Datos: ") + data.value(facts, QStringLiteral("fuente")) + u'.';
+    if (f.description.isEmpty())
+        warnings << QStringLiteral("aguas/") + tableName + u' ' + code + QStringLiteral(": no description");
+    return f;
 }
 
 Noun CardMaker::countryByAnyCode(const QString &code) const
@@ -785,6 +848,7 @@ QStringList CardMaker::textFor(const QList<Entity> &entities)
         case Kind::Community: part = communityText(communityFacts(e.code)); break;
         case Kind::State: part = stateText(stateFacts(e.code)); break;
         case Kind::Division: part = divisionText(divisionFacts(e.code)); break;
+        case Kind::Sea: part = seaText(seaFacts(e.code)); break;
         }
         paragraphs += part;
     }
@@ -814,7 +878,8 @@ QString CardMaker::flagFor(const QList<Entity> &entities) const
             kind = QStringLiteral("division");
             code = e.code.section(u'|', 1);
             break;
-        case Kind::Country: continue;
+        case Kind::Country:
+        case Kind::Sea: continue;
         }
         for (const QStringList &row : subdivisionFlags.rows)
             if (subdivisionFlags.value(row, QStringLiteral("tipo")) == kind

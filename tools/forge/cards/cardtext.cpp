@@ -357,4 +357,51 @@ QStringList divisionText(const DivisionFacts &f)
     return paragraphs;
 }
 
+QString seaNameInSentence(const QString &name)
+{
+    static const QStringList kinds{QStringLiteral("Mar"), QStringLiteral("Golfo"), QStringLiteral("Bahía"),
+                                   QStringLiteral("Océano"), QStringLiteral("Estrecho"), QStringLiteral("Canal")};
+    const QString first = name.section(u' ', 0, 0);
+    if (!kinds.contains(first) || first.size() == name.size())
+        return name;
+    return first.toLower() + name.mid(first.size());
+}
+
+QStringList seaText(const SeaFacts &f)
+{
+    const Noun &n = f.name;
+    QStringList paragraphs;
+    QString p1 = n.subject() + QStringLiteral(" es ") + f.description + u'.';
+    appendSentence(p1, f.links);
+    paragraphs << p1;
+
+    QString p2;
+    if (!f.coasts.isEmpty()) {
+        // "de el Reino Unido" contracts, as anywhere else.
+        QString list = joinNouns(f.coasts);
+        if (list.startsWith(QStringLiteral("el ")))
+            list = QStringLiteral("del ") + list.mid(3);
+        else
+            list = QStringLiteral("de ") + list;
+        p2 = QStringLiteral("Baña las costas ") + list + u'.';
+    } else if (!f.shores.isEmpty()) {
+        p2 = QStringLiteral("Baña las costas de ") + f.shores + u'.';
+    }
+    if (f.area >= 0)
+        appendSentence(p2, QStringLiteral("Mide ") + spanish::areaPhrase(f.area) + u'.');
+    if (f.depth >= 0) {
+        const QString metres = QStringLiteral("unos ") + spanish::formatInteger(f.depth)
+            + QStringLiteral(" metros de profundidad.");
+        appendSentence(p2, f.deepest.isEmpty()
+                               ? QStringLiteral("Su punto más hondo está a ") + metres
+                               : QStringLiteral("Su punto más hondo está en ") + f.deepest + QStringLiteral(", a ") + metres);
+    }
+    if (!p2.isEmpty())
+        paragraphs << p2;
+    if (!f.note.isEmpty())
+        paragraphs << f.note;
+    paragraphs << f.credit;
+    return paragraphs;
+}
+
 } // namespace cards

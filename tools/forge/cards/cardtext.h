@@ -97,6 +97,22 @@ struct DivisionFacts {
     QString credit;
 };
 
+// A sea, gulf, bay or ocean, from its facts table. Its name is the one
+// running text wants ("mar Negro", "golfo de México"): the word for the kind
+// of water in lower case, as Spanish writes it inside a sentence.
+struct SeaFacts {
+    Noun name;
+    QString description;          // what follows "es": "un mar interior entre Europa y Asia"
+    QString links;                // sentence: the straits and seas it opens on
+    QList<Noun> coasts;           // countries whose coasts it bathes, in order along them
+    QString shores;               // instead of countries: "Asia, Oceanía y América"
+    double area = -1;             // km²; negative when unknown
+    int depth = -1;               // deepest point in metres, rounded; negative when unknown
+    QString deepest;              // where that point is: "la fosa de las Marianas"
+    QString note;
+    QString credit;
+};
+
 QStringList countryText(const CountryFacts &f);
 QStringList provinceText(const ProvinceFacts &f);
 QStringList communityText(const CommunityFacts &f);
@@ -104,6 +120,11 @@ QStringList communityText(const CommunityFacts &f);
 QStringList singleProvinceCommunityText(const CommunityFacts &c, const ProvinceFacts &p);
 QStringList stateText(const StateFacts &f);
 QStringList divisionText(const DivisionFacts &f);
+QStringList seaText(const SeaFacts &f);
+
+// "Mar Negro" as running text writes it: "mar Negro". Names that do not
+// start with the word for a kind of water are returned as they are.
+QString seaNameInSentence(const QString &name);
 
 // "Es unas tres veces más grande que España." and the like, agreeing with
 // the subject; empty when either area is unknown.
