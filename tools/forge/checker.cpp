@@ -13,6 +13,8 @@
 #include <QImage>
 #include <QSet>
 
+#include <algorithm>
+
 namespace forge {
 
 namespace {
@@ -56,6 +58,27 @@ WindowFootprint windowFootprint(QSize picture)
     const MapWindowSize client = mapWindowSize(picture);
     const QSize titleBar(0, kTitleBarPixels);
     return WindowFootprint{client.quiz + titleBar, client.study + titleBar};
+}
+
+QSize largestPicture(QSize screen)
+{
+    // A side the others cannot affect: the picture's other side stays small.
+    constexpr int kOtherSide = 100;
+    int width = screen.width();
+    while (width > 0) {
+        const WindowFootprint w = windowFootprint(QSize(width, kOtherSide));
+        if (std::max(w.quiz.width(), w.study.width()) <= screen.width())
+            break;
+        --width;
+    }
+    int height = screen.height();
+    while (height > 0) {
+        const WindowFootprint w = windowFootprint(QSize(kOtherSide, height));
+        if (std::max(w.quiz.height(), w.study.height()) <= screen.height())
+            break;
+        --height;
+    }
+    return QSize(width, height);
 }
 
 CheckReport checkDataFolder(const QString &dataFolder)

@@ -33,6 +33,10 @@ struct WindowFootprint {
 };
 WindowFootprint windowFootprint(QSize picture);
 
+// The largest map picture whose window fits `screen` in both modes: each side
+// on its own, since the window grows with the picture along each axis apart.
+QSize largestPicture(QSize screen = kSmallestScreen);
+
 CheckReport checkDataFolder(const QString &dataFolder);
 
 } // namespace forge

@@ -1,5 +1,6 @@
 #include "newmap.h"
 
+#include "checker.h"
 #include "featureset.h"
 #include "mapbuilder.h"
 #include "recipe.h"
@@ -29,9 +30,8 @@ namespace {
 
 // Room around the data, so that no border runs along the picture's edge.
 constexpr double kFrameMargin = 0.04;
-// Until the game measures its windows, a picture this size keeps both modes
-// on a 1366 × 768 screen.
-constexpr QSize kMaximumSize{900, 560};
+// The atlas's own bound on its pictures, inside what the screen allows.
+constexpr QSize kAtlasSize{1000, 600};
 constexpr QSize kMinimumSize{320, 200};
 
 bool writeBytes(const QString &path, const QByteArray &bytes, NewMapReport &report)
@@ -291,7 +291,7 @@ NewMapReport makeNewMap(const NewMapOptions &o)
             maxY = std::max(maxY, y);
         }
     }
-    report.size = fitPictureSize(maxX - minX, maxY - minY, kMaximumSize, kMinimumSize);
+    report.size = fitPictureSize(maxX - minX, maxY - minY, largestPicture().boundedTo(kAtlasSize), kMinimumSize);
 
     // The name table, in the atlas's format, for the teacher to review.
     std::vector<QString> codes;
@@ -321,7 +321,7 @@ NewMapReport makeNewMap(const NewMapOptions &o)
                   .arg(report.size.width())
                   .arg(report.size.height());
     recipe += QStringLiteral("source = %1 %2\nsource-label = %3\n")
-                  .arg(quoted(QDir(outFolder).relativeFilePath(source->path)), quoted(source->layer),
+                  .arg(quoted(QDir(outFolder).relativeFilePath(QFileInfo(source->path).absoluteFilePath())), quoted(source->layer),
                        QFileInfo(o.file).fileName());
     recipe += QStringLiteral("code-field = %1\nname-field = %1\nnames = %2.tsv codigo\n").arg(o.nameField, slug);
     recipe += QStringLiteral("projection = %1\nframe = %2 %3 %4 %5\n")

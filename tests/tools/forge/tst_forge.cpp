@@ -106,6 +106,7 @@ private slots:
     void checkPassesOnBuiltMap();
     void windowFootprintOnTheSmallestScreen_data();
     void windowFootprintOnTheSmallestScreen();
+    void largestPictureIsTheBoundOfTheScreenFit();
     void checkFailsAMapTooBigForTheScreen();
     void checkReportsFaults_data();
     void checkReportsFaults();
@@ -514,6 +515,14 @@ void TestForge::windowFootprintOnTheSmallestScreen_data()
                                              << false;
 }
 
+void TestForge::largestPictureIsTheBoundOfTheScreenFit()
+{
+    QCOMPARE(largestPicture(), QSize(1222, 602));
+    QVERIFY(windowFootprint(largestPicture()).fits(kSmallestScreen));
+    // A screen as large as the window itself leaves no room for a picture.
+    QCOMPARE(largestPicture(QSize(0, 0)), QSize(0, 0));
+}
+
 void TestForge::windowFootprintOnTheSmallestScreen()
 {
     QFETCH(QSize, picture);
@@ -792,9 +801,9 @@ void TestForge::newMapFromAVectorFile()
     // little taller than wide at 40° N once projected).
     const QImage picture(data + QStringLiteral("/Mapas/comarcas-de-ejemplo.png"));
     QVERIFY(!picture.isNull());
-    QVERIFY(picture.width() <= 900 && picture.height() <= 560);
-    QCOMPARE(picture.height(), 560);
-    QVERIFY(picture.width() > 560 && picture.width() < 700);
+    QVERIFY(picture.width() <= 1000 && picture.height() <= 600);
+    QCOMPARE(picture.height(), 600);
+    QVERIFY(picture.width() > 600 && picture.width() < 750);
 
     // The game's checks pass, and every region has its card skeleton.
     const CheckReport report = checkDataFolder(data);
