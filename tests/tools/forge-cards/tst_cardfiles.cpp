@@ -249,7 +249,7 @@ void CardFilesTest::everyTableNamesItsSource()
     const QString root = QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/");
     QStringList tables;
     for (const QString &dir : {QStringLiteral("names"), QStringLiteral("cards/tables"),
-                               QStringLiteral("cards/tables/divisiones")})
+                               QStringLiteral("cards/tables/divisiones"), QStringLiteral("cards/tables/aguas")})
         for (const QString &f : QDir(root + dir).entryList({QStringLiteral("*.tsv")}, QDir::Files))
             tables << root + dir + u'/' + f;
     if (tables.isEmpty())
