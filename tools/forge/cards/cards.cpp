@@ -73,14 +73,6 @@ const QString kUsCredit = QStringLiteral("Datos: Oficina del Censo de los Estado
 
 enum class Kind { Country, Province, Community, State, Division, Sea };
 
-// Kinds of water in a name table's `tipo`: such a row is a sea, not a division.
-bool isWaterKind(const QString &kind)
-{
-    static const QStringList kinds{QStringLiteral("mar"), QStringLiteral("golfo"), QStringLiteral("bahía"),
-                                   QStringLiteral("océano"), QStringLiteral("estrecho"), QStringLiteral("canal")};
-    return kinds.contains(kind);
-}
-
 // A division's entity code: its name table and its code there.
 QString divisionKey(const QString &table, const QString &code)
 {

@@ -357,12 +357,17 @@ QStringList divisionText(const DivisionFacts &f)
     return paragraphs;
 }
 
+bool isWaterKind(const QString &kind)
+{
+    static const QStringList kinds{QStringLiteral("mar"), QStringLiteral("golfo"), QStringLiteral("bahía"),
+                                   QStringLiteral("océano"), QStringLiteral("estrecho"), QStringLiteral("canal")};
+    return kinds.contains(kind);
+}
+
 QString seaNameInSentence(const QString &name)
 {
-    static const QStringList kinds{QStringLiteral("Mar"), QStringLiteral("Golfo"), QStringLiteral("Bahía"),
-                                   QStringLiteral("Océano"), QStringLiteral("Estrecho"), QStringLiteral("Canal")};
     const QString first = name.section(u' ', 0, 0);
-    if (!kinds.contains(first) || first.size() == name.size())
+    if (first.size() == name.size() || !first.at(0).isUpper() || !isWaterKind(first.toLower()))
         return name;
     return first.toLower() + name.mid(first.size());
 }
@@ -377,13 +382,11 @@ QStringList seaText(const SeaFacts &f)
 
     QString p2;
     if (!f.coasts.isEmpty()) {
-        // "de el Reino Unido" contracts, as anywhere else.
-        QString list = joinNouns(f.coasts);
-        if (list.startsWith(QStringLiteral("el ")))
-            list = QStringLiteral("del ") + list.mid(3);
-        else
-            list = QStringLiteral("de ") + list;
-        p2 = QStringLiteral("Baña las costas ") + list + u'.';
+        // The first name takes the "de": "del Reino Unido, Noruega…".
+        QStringList items{f.coasts.first().of()};
+        for (qsizetype i = 1; i < f.coasts.size(); ++i)
+            items << f.coasts.at(i).inSentence();
+        p2 = QStringLiteral("Baña las costas ") + joinList(items) + u'.';
     } else if (!f.shores.isEmpty()) {
         p2 = QStringLiteral("Baña las costas de ") + f.shores + u'.';
     }

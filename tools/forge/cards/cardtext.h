@@ -122,6 +122,10 @@ QStringList stateText(const StateFacts &f);
 QStringList divisionText(const DivisionFacts &f);
 QStringList seaText(const SeaFacts &f);
 
+// Whether a name table's `tipo` ("mar", "golfo", "bahía", "océano",
+// "estrecho", "canal") makes its row a sea rather than a division.
+bool isWaterKind(const QString &kind);
+
 // "Mar Negro" as running text writes it: "mar Negro". Names that do not
 // start with the word for a kind of water are returned as they are.
 QString seaNameInSentence(const QString &name);
