@@ -206,25 +206,33 @@ void Form1::connectHandlers()
     connect(Timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
     connect(Animador1[0], &Animador::GifEnd, this, [this] { Animador1_GifEnd(0); });
 
-    // The region list's click comes from any change of the selected region,
-    // by the learner or by the program, and from a press on the region already
-    // selected. Taking the keyboard focus makes a row current without
-    // selecting it: that is no choice, so it paints nothing.
-    connect(List3, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && List3->item(row)->isSelected())
+    // The region list's click comes from any change of the selection, by the
+    // learner (mouse or keys) or by the program, and from a press on the region
+    // already selected. It is read from the selection, never from the current
+    // row: a mouse press makes the row current before it selects it, and taking
+    // the keyboard focus makes a row current without selecting it, which is no
+    // choice and paints nothing.
+    connect(List3, &QListWidget::itemSelectionChanged, this, [this] {
+        if (list3Index() >= 0)
             List3_Click();
     });
     List3->viewport()->installEventFilter(this);
     connect(List3, &QListWidget::itemPressed, this, [this](QListWidgetItem *item) {
-        if (List3->row(item) == list3RowBeforePress)
+        if (List3->row(item) == list3SelectedBeforePress)
             List3_Click();
     });
+}
+
+int Form1::list3Index() const
+{
+    const QList<QListWidgetItem *> chosen = List3->selectedItems();
+    return chosen.isEmpty() ? -1 : List3->row(chosen.first());
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == List3->viewport() && event->type() == QEvent::MouseButtonPress)
-        list3RowBeforePress = List3->currentRow();
+        list3SelectedBeforePress = list3Index();
     return QWidget::eventFilter(watched, event);
 }
 

@@ -95,6 +95,7 @@ public:
     void Picture1_Mousedown(int Button, int Shift, double X, double Y);
     void Picture2_mousedown(int Button, int Shift, double X, double Y);
     void IdentifyPaintedRegion();
+    int list3Index() const; // the selected region, as the list's index; -1 if none
 
     // The quiz and its feedback show (quiz/).
     void JudgeAnswer();
@@ -127,5 +128,5 @@ private:
 
     SoundPlayer &sound;
     RandomGenerator &random;
-    int list3RowBeforePress = -1;
+    int list3SelectedBeforePress = -1;
 };

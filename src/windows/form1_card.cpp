@@ -88,7 +88,7 @@ void Form1::ArrangeInfoCard()
 
 void Form1::Command4_Click()
 {
-    const int i = List3->currentRow();
+    const int i = list3Index();
     if (i < 0 || i >= kMaxRegions)
         return;
     const QString name = state.regions[std::size_t(i)].regionName;

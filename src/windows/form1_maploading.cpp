@@ -214,7 +214,7 @@ void Form1::List3_Click()
 
 void Form1::HighlightSelectedRegion()
 {
-    const int i = List3->currentRow();
+    const int i = list3Index();
     if (i < 0 || i >= state.regionCount)
         return;
     Picture1->setEnabled(true);

@@ -49,7 +49,7 @@ void Form1::IdentifyPaintedRegion()
     state.targetRegion = found.region;
     // Selecting the item behaves as a click on it: the card closes and the
     // region's areas are all painted.
-    if (List3->currentRow() == found.region)
+    if (list3Index() == found.region)
         List3_Click();
     else
         List3->setCurrentRow(found.region);

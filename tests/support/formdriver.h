@@ -8,6 +8,7 @@
 #include "controls/mapview.h"
 #include "platform/random.h"
 #include "support/fixtures.h"
+#include "support/mouse.h"
 #include "support/recordingsoundplayer.h"
 
 #include <QApplication>
@@ -47,7 +48,7 @@ struct FormDriver {
         return true;
     }
 
-    void chooseMode(int index) { form->Option1[index]->click(); }
+    void chooseMode(int index) { mouse::clickButton(form->Option1[std::size_t(index)]); }
 
     // Opens the window and loads `name` in quiz mode.
     bool openQuiz(const QString &name = QStringLiteral("Tres"))
@@ -64,10 +65,13 @@ struct FormDriver {
         const auto items = form->File1->findItems(name, Qt::MatchExactly);
         if (items.isEmpty())
             return false;
-        form->File1->setCurrentItem(items.first());
-        form->File1_Click();
-        return true;
+        return mouse::clickRow(form->File1, form->File1->row(items.first()));
     }
+
+    // A click on region `row` of the study-mode list.
+    bool chooseRegion(int row) { return mouse::clickRow(form->List3, row); }
+
+    void clickButton(QAbstractButton *button) { mouse::clickButton(button); }
 
     // A left click on the map at picture pixel (x, y), through the widget.
     void clickMap(int x, int y, Qt::MouseButton button = Qt::LeftButton)
@@ -101,7 +105,7 @@ struct FormDriver {
             poll->deleteLater();
             if (title)
                 *title = dialog->Label2->text();
-            dialog->Command1[std::size_t(index)]->click();
+            mouse::clickButton(dialog->Command1[std::size_t(index)]);
             if (dialog->isVisible())
                 dialog->reject();
         });

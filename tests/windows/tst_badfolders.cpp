@@ -268,7 +268,7 @@ private slots:
         QVERIFY(d.open());
         d.chooseMode(0);
         QVERIFY(d.loadMap(QStringLiteral("Tres")));
-        d.form->List3->setCurrentRow(0);
+        QVERIFY(d.chooseRegion(0));
         QTest::mouseClick(d.form->Command4, Qt::LeftButton);
         QVERIFY(d.form->Frame2->isVisible());
         const QString shown = d.form->Text2->toPlainText();

@@ -5,6 +5,7 @@
 #include "controls/mapview.h"
 #include "platform/random.h"
 #include "support/fixtures.h"
+#include "support/mouse.h"
 #include "support/recordingsoundplayer.h"
 
 #include <QGroupBox>
@@ -131,8 +132,7 @@ private slots:
         Form1 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
-        form.File1->setCurrentRow(0);
-        form.File1_Click();
+        QVERIFY(mouse::clickRow(form.File1, 0));
         QVERIFY(form.Picture1->isVisible());
         form.state.shared.hitCount = 2;
 

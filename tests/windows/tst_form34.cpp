@@ -11,6 +11,7 @@
 #include "platform/numconv.h"
 #include "platform/random.h"
 #include "support/fixtures.h"
+#include "support/mouse.h"
 #include "support/recordingsoundplayer.h"
 
 #include <QApplication>
@@ -138,7 +139,7 @@ private slots:
         Form3 form(sound, random, folder.platform());
         QVERIFY(form.Form_Load());
         form.show();
-        form.Command1->click();
+        mouse::clickButton(form.Command1);
         QVERIFY(!form.mainWindow());
         QCOMPARE(folder.errors.size(), std::size_t(1));
         QCOMPARE(folder.exitCodes, std::vector<int>{EXIT_FAILURE});

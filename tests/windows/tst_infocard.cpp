@@ -9,6 +9,7 @@
 #include "controls/mapview.h"
 #include "platform/random.h"
 #include "support/fixtures.h"
+#include "support/mouse.h"
 #include "support/recordingsoundplayer.h"
 
 #include <QApplication>
@@ -82,13 +83,12 @@ struct CardFixture {
         if (!form.Form_Load())
             return;
         form.show();
-        form.File1->setCurrentRow(0);
-        form.File1_Click();
+        mouse::clickRow(form.File1, 0);
     }
 
     void open(Region region)
     {
-        form.List3->setCurrentRow(int(region));
+        mouse::clickRow(form.List3, int(region));
         QTest::mouseClick(form.Command4, Qt::LeftButton);
     }
 
@@ -264,7 +264,7 @@ private slots:
         f.open(Peru);
         QVERIFY(form.Image1->isVisible());
         // Choosing another region in the list closes the card...
-        form.List3->setCurrentRow(int(Chad));
+        QVERIFY(mouse::clickRow(form.List3, int(Chad)));
         QVERIFY(!form.Frame2->isVisible());
         // ...and the button opens it for that region, with nothing left over.
         QTest::mouseClick(form.Command4, Qt::LeftButton);
@@ -275,7 +275,7 @@ private slots:
         QVERIFY(!form.Animador4->isVisible());
         QVERIFY(form.Label3->isVisible());
 
-        form.List3->setCurrentRow(int(Peru));
+        QVERIFY(mouse::clickRow(form.List3, int(Peru)));
         QTest::mouseClick(form.Command4, Qt::LeftButton);
         QVERIFY(form.Image1->isVisible());
         QVERIFY(form.Animador4->isVisible());
@@ -355,7 +355,7 @@ private slots:
         QCOMPARE(again.position, first.position);
 
         // Another region's card enlarges that region's picture.
-        form.List3->setCurrentRow(int(Vacia));
+        QVERIFY(mouse::clickRow(form.List3, int(Vacia)));
         QTest::mouseClick(form.Command4, Qt::LeftButton);
         QCOMPARE(openEnlarged().picture, QSize(900, 150));
     }

@@ -51,7 +51,7 @@ private slots:
         QVERIFY2(f.Label1->text().isEmpty(), qPrintable(f.Label1->text()));
         QVERIFY(f.Picture1->isEnabled());
         // A real choice still names the region.
-        f.List3->setCurrentRow(1);
+        QVERIFY(d.chooseRegion(1));
         QCOMPARE(f.Label1->text(), QStringLiteral("Beta"));
     }
 
@@ -106,17 +106,55 @@ private slots:
         QVERIFY(d.open());
         QVERIFY(d.loadMap(QStringLiteral("Tres")));
         Form1 &f = *d.form;
-        f.List3->setCurrentRow(2); // Gamma: three areas
+        QVERIFY(d.chooseRegion(2)); // Gamma: three areas
         QCOMPARE(f.Label1->text(), QStringLiteral("Gamma"));
         QCOMPARE(f.surface.point(155, 35), qint64(0x0000FF));
         QCOMPARE(f.surface.point(140, 90), qint64(0x0000FF));
         QCOMPARE(f.surface.point(170, 90), qint64(0x0000FF));
-        f.List3->setCurrentRow(0); // the earlier highlight goes first
+        QVERIFY(d.chooseRegion(0)); // the earlier highlight goes first
         QCOMPARE(f.surface.point(155, 35), qint64(0xFFFFFF));
         QCOMPARE(f.surface.point(35, 35), qint64(0x0000FF));
         QCOMPARE(f.surface.point(20, 110), qint64(0x0000FF));
         // The persistent image is never touched by study-mode paint.
         QCOMPARE(f.surface.persistent().pixel(35, 35) & 0xFFFFFF, 0xFFFFFFu);
+    }
+
+    // The learner's own mouse on the list: the first click after the map load,
+    // a click on another row, the arrow keys, a click on the map that moves the
+    // list's selection, and a click on the row already selected.
+    void mouseOnTheRegionListLightsEachChoice()
+    {
+        FormDriver d;
+        QVERIFY(d.open());
+        QVERIFY(d.loadMap(QStringLiteral("Tres")));
+        Form1 &f = *d.form;
+        const auto lit = [&f](int x, int y) { return f.surface.point(x, y) == qint64(0x0000FF); };
+
+        QVERIFY(d.chooseRegion(2));
+        QCOMPARE(f.Label1->text(), QStringLiteral("Gamma"));
+        QVERIFY(lit(155, 35) && lit(140, 90) && lit(170, 90));
+
+        QVERIFY(d.chooseRegion(0));
+        QCOMPARE(f.Label1->text(), QStringLiteral("Alfa"));
+        QVERIFY(lit(35, 35) && lit(20, 110));
+        QVERIFY(!lit(155, 35));
+
+        QTest::keyClick(f.List3, Qt::Key_Down);
+        QCOMPARE(f.Label1->text(), QStringLiteral("Beta"));
+        QVERIFY(lit(95, 35) && !lit(35, 35));
+
+        // The map's first area of Gamma selects its row and lights it whole.
+        d.clickMap(155, 35);
+        QCOMPARE(f.List3->selectedItems().value(0), f.List3->item(2));
+        QVERIFY(lit(140, 90) && lit(170, 90));
+
+        // Another area only names; the selected row, clicked again, lights
+        // its region once more.
+        d.clickMap(22, 112);
+        QCOMPARE(f.Label1->text(), QStringLiteral("Alfa"));
+        QVERIFY(d.chooseRegion(2));
+        QCOMPARE(f.Label1->text(), QStringLiteral("Gamma"));
+        QVERIFY(lit(155, 35) && lit(140, 90) && lit(170, 90) && !lit(22, 112));
     }
 
     void studyClicksNameTheRegion_data()
@@ -213,7 +251,7 @@ private slots:
                            "tres.png\r\nSe\xf1" "ala\r\nSola,95,35,0,0,0,0,\r\n");
         QVERIFY(d.open());
         QVERIFY(d.loadMap(QStringLiteral("Tres")));
-        d.form->Command3_Click();
+        d.clickButton(d.form->Command3);
         QVERIFY(d.loadMap(QStringLiteral("Una")));
         QCOMPARE(d.items(d.form->List3), QStringList{"Sola"});
         QCOMPARE(d.form->state.regionCount, std::int16_t(1));
@@ -228,7 +266,7 @@ private slots:
         Form1 &f = *d.form;
         f.state.shared.hitCount = 3;
         f.state.shared.anotherTestRequested = true;
-        f.Command3->click();
+        d.clickButton(f.Command3);
         QVERIFY(f.File1->isVisible() && f.Frame1->isVisible() && f.Option1[1]->isVisible());
         QVERIFY(!f.Picture1->isVisible() && !f.List3->isVisible() && !f.Command3->isVisible());
         QVERIFY(!f.Command4->isVisible() && !f.Frame2->isVisible());
@@ -287,7 +325,7 @@ private slots:
         d.folder.writeFile(QStringLiteral("Coordenadas/Rota"), coordinates);
         QVERIFY(d.open());
         QVERIFY(d.loadMap(QStringLiteral("Tres")));
-        d.form->Command3_Click();
+        d.clickButton(d.form->Command3);
         const GameState before = d.form->state;
         QVERIFY(d.loadMap(QStringLiteral("Rota")));
         QCOMPARE(d.folder.errors.size(), std::size_t(1));

@@ -130,7 +130,7 @@ private slots:
             stayedAfterEscape = dialog->isVisible();
             dialog->close();
             stayedAfterClose = dialog->isVisible();
-            dialog->Command1[0]->click(); // "Otra prueba"
+            mouse::clickButton(dialog->Command1[0]); // "Otra prueba"
         });
         poll->start();
         d.clickRegion(0);
@@ -243,7 +243,7 @@ private slots:
         // A wrong answer, a skip, then a right answer: listed as missed, not scored.
         d.clickMap(100, 120);
         d.endLookAnimation();
-        f.Command2->click();
+        d.clickButton(f.Command2);
         QCOMPARE(f.state.questionsAsked, std::int16_t(0));
         const QString name = f.state.regions[std::size_t(f.state.targetRegion)].regionName;
         d.clickRegion(f.state.targetRegion);
@@ -258,7 +258,7 @@ private slots:
         const int last = f.state.targetRegion;
         QCOMPARE(f.state.questionsAsked, std::int16_t(2));
         for (int i = 0; i < 5; ++i)
-            f.Command2_Click();
+            d.clickButton(f.Command2);
         QCOMPARE(f.state.targetRegion, last);
     }
 
@@ -267,11 +267,11 @@ private slots:
         FormDriver d;
         QVERIFY(d.openQuiz());
         Form1 &f = *d.form;
-        f.Command1[0]->click();
+        d.clickButton(f.Command1[0]);
         QVERIFY(f.List1->isVisible() && !f.List2->isVisible());
-        f.Command1[1]->click();
+        d.clickButton(f.Command1[1]);
         QVERIFY(f.List1->isVisible() && f.List2->isVisible());
-        f.Command1[0]->click();
+        d.clickButton(f.Command1[0]);
         QVERIFY(!f.List1->isVisible() && f.List2->isVisible());
     }
 
