@@ -1,7 +1,7 @@
 #!/bin/sh
 # cards-reproduce.sh FORGE SOURCE_DIR
-# The committed card texts are exactly what the card writer makes today from
-# the name tables and the reviewed tables: a table changed without the cards
+# The committed card texts and the sources file are exactly what the card
+# writer makes today from the name tables and the reviewed tables: a table changed without the cards
 # being written again, or a card edited by hand, shows as a difference.
 # Skipped (exit 77) where the pinned sources have not been fetched.
 set -eu
@@ -17,3 +17,4 @@ cd "$src"
 "$forge" cards --no-pictures --no-flags "$tmp" >"$tmp.log" 2>&1 || { cat "$tmp.log"; rm -f "$tmp.log"; exit 1; }
 rm -f "$tmp.log"
 diff -r "$src/data/textos" "$tmp/textos"
+cmp "$src/data/FUENTES" "$tmp/FUENTES"

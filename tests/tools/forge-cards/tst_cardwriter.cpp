@@ -4,12 +4,14 @@
 #include "cardsources.h"
 #include "cardtext.h"
 #include "divisiongeometry.h"
+#include "facttable.h"
 #include "pictures.h"
 #include "spanish.h"
 
 #include <QPainter>
 
 Q_DECLARE_METATYPE(cards::Noun)
+Q_DECLARE_METATYPE(cards::DivisionFacts)
 #include <QtTest>
 
 using namespace cards;
@@ -47,6 +49,12 @@ private slots:
     void nounArticles_data();
     void nounArticles();
     void divisionCard();
+    void divisionProse_data();
+    void divisionProse();
+    void wordsForPeopleAndKinds_data();
+    void wordsForPeopleAndKinds();
+    void factTables_data();
+    void factTables();
     void divisionsMeasuredFromBoundaries();
     void seaCard();
     void seaNamesInSentences_data();
@@ -89,9 +97,11 @@ void CardWriterTest::formatInteger_data()
     QTest::addColumn<QString>("expected");
     QTest::newRow("small") << qint64(468) << "468";
     QTest::newRow("four digits unbroken") << qint64(8028) << "8028";
-    QTest::newRow("five digits") << qint64(13771) << "13.771";
-    QTest::newRow("six digits") << qint64(505992) << "505.992";
-    QTest::newRow("seven digits") << qint64(1246700) << "1.246.700";
+    // The RAE's groups: a non-breaking space, never a point, which reads as
+    // a decimal point in México, Central America and the Caribbean.
+    QTest::newRow("five digits") << qint64(13771) << "13\u00a0771";
+    QTest::newRow("six digits") << qint64(505992) << "505\u00a0992";
+    QTest::newRow("seven digits") << qint64(1246700) << "1\u00a0246\u00a0700";
 }
 
 void CardWriterTest::formatInteger()
@@ -109,8 +119,8 @@ void CardWriterTest::areaPhrase_data()
     QTest::newRow("whole small") << 468.0 << "468 kilómetros cuadrados";
     QTest::newRow("fraction small") << 18.4 << "unos 18 kilómetros cuadrados";
     QTest::newRow("hundreds") << 8018.0 << "unos 8000 kilómetros cuadrados";
-    QTest::newRow("tens of thousands") << 14928.0 << "unos 14.900 kilómetros cuadrados";
-    QTest::newRow("thousands") << 505992.0 << "unos 506.000 kilómetros cuadrados";
+    QTest::newRow("tens of thousands") << 14928.0 << "unos 14\u00a0900 kilómetros cuadrados";
+    QTest::newRow("thousands") << 505992.0 << "unos 506\u00a0000 kilómetros cuadrados";
     QTest::newRow("millions") << 17098242.0 << "unos 17,1 millones de kilómetros cuadrados";
     QTest::newRow("whole millions") << 9984670.0 << "unos 10 millones de kilómetros cuadrados";
     QTest::newRow("one million") << 1002450.0 << "alrededor de un millón de kilómetros cuadrados";
@@ -235,14 +245,13 @@ void CardWriterTest::countryCoastAndNeighbours()
     CountryFacts f;
     f.name = N("Isla", "f");
     f.where = QStringLiteral("de Oceanía");
-    f.credit = QStringLiteral("Datos: prueba.");
     QStringList t = countryText(f);
     QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar la rodea por todas partes."));
-    QCOMPARE(t.last(), QStringLiteral("Datos: prueba."));
+    QCOMPARE(t.size(), 4); // no line of credits: the sources file names them
 
     f.dispute = QStringLiteral("Una parte está en disputa.");
     t = countryText(f);
-    QCOMPARE(t.at(t.size() - 2), QStringLiteral("Una parte está en disputa."));
+    QCOMPARE(t.last(), QStringLiteral("Una parte está en disputa."));
     f.dispute.clear();
 
     f.neighbours = {N("Francia", "f"), N("Italia", "f")};
@@ -330,43 +339,207 @@ void CardWriterTest::nounArticles()
     QCOMPARE(spanish::joinNouns({N("Alemania", "f"), noun}), QStringLiteral("Alemania y ") + inSentence);
 }
 
-void CardWriterTest::divisionCard()
+namespace {
+
+DivisionFacts ecuadorProvince()
 {
     DivisionFacts d;
-    d.name = N("Ciudad de México", "f", "s", "la");
-    d.kind = QStringLiteral("entidad federativa");
+    d.name = N("Napo");
+    d.kind = QStringLiteral("provincia");
     d.kindFeminine = true;
-    d.country = N("México");
-    d.capital = QStringLiteral("Ciudad de México");
-    d.area = 1494;
-    d.neighbours = {N("Estado de México", "m", "s", "el"), N("Morelos")};
+    d.country = N("Ecuador");
+    d.divisionCount = 24;
+    d.capital = QStringLiteral("Tena");
+    d.nationalCapital = QStringLiteral("Quito");
+    d.neighbours = {N("Orellana", "f"), N("Pichincha", "f")};
+    return d;
+}
+
+} // namespace
+
+void CardWriterTest::divisionCard()
+{
+    // Only what the facts tables hold is told: no area, coast or people
+    // without a row, and no line of credits.
+    DivisionFacts d = ecuadorProvince();
     QStringList t = divisionText(d);
-    QCOMPARE(t.at(0), QStringLiteral("La Ciudad de México es una entidad federativa de México. "
-                                     "Su capital es la ciudad del mismo nombre."));
-    QCOMPARE(t.at(2), QStringLiteral("Limita con el Estado de México y Morelos. No tiene costa."));
+    QCOMPARE(t.size(), 2);
+    QVERIFY2(t.at(0).startsWith(QStringLiteral("Napo es ")), qPrintable(t.at(0)));
+    QVERIFY(t.at(0).contains(QStringLiteral("Ecuador.")) && t.at(0).contains(QStringLiteral("Tena.")));
+    QCOMPARE(t.at(1), QStringLiteral("Limita con Orellana y Pichincha."));
 
-    d.name = N("Islas Baleares", "f", "p", "las");
-    d.kind = QStringLiteral("comunidad autónoma");
-    d.country = N("España", "f");
-    d.capital = QStringLiteral("Palma");
-    d.neighbours.clear();
-    d.island = true;
-    d.islands = 5;
+    d.sourced.area = SourcedFigure{12476, QStringLiteral("total"), 2022, QStringLiteral("EC")};
+    d.sourced.population = SourcedFigure{131675, QStringLiteral("censo"), 2022, QStringLiteral("EC")};
+    d.sourced.demonym = QStringLiteral("napense");
+    d.sourced.river = QStringLiteral("río Napo");
+    d.sourced.highestPoint = QStringLiteral("volcán Antisana");
+    d.sourced.highestMetres = 5753;
+    d.sourced.noCoast = true;
+    d.sourced.remarks = {QStringLiteral("En su selva vive el pueblo kichwa amazónico")};
     t = divisionText(d);
-    QCOMPARE(t.at(0), QStringLiteral("Las Islas Baleares son una comunidad autónoma de España. Su capital es Palma."));
-    QCOMPARE(t.at(2), QStringLiteral("Están formadas por islas: no limitan por tierra con ningún otro lugar."));
+    const QString text = t.join(u' ');
+    for (const char *expected : {"132\u00a0000", "2022", "napense", "unos 12\u00a0500 kilómetros cuadrados",
+                                 "Lo recorre el río Napo.", "volcán Antisana", "5753 metros",
+                                 "No tiene salida al mar.", "pueblo kichwa amazónico."})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)), qPrintable(text + " lacks " + expected));
+    QCOMPARE(t.last(), QStringLiteral("En su selva vive el pueblo kichwa amazónico."));
+}
 
-    d.name = N("Jalisco");
-    d.kind = QStringLiteral("estado");
-    d.kindFeminine = false;
-    d.country = N("México");
-    d.island = false;
-    d.coast = true;
-    d.neighbours = {N("Colima"), N("Nayarit")};
-    d.countries = {N("Estados Unidos", "m", "p", "los")};
-    t = divisionText(d);
-    QVERIFY(t.at(0).startsWith(QStringLiteral("Jalisco es un estado de México.")));
-    QCOMPARE(t.at(2), QStringLiteral("Limita con Colima y Nayarit. También limita con los Estados Unidos. Tiene costa."));
+void CardWriterTest::divisionProse_data()
+{
+    QTest::addColumn<DivisionFacts>("facts");
+    QTest::addColumn<QStringList>("present");
+    QTest::addColumn<QStringList>("absent");
+
+    DivisionFacts salta = ecuadorProvince();
+    salta.name = N("Salta", "f");
+    salta.country = N("Argentina", "f");
+    salta.capital = QStringLiteral("Salta");
+    QTest::newRow("a capital of the same name is named")
+        << salta << QStringList{"Salta."} << QStringList{"mismo nombre", "la ciudad de Salta"};
+
+    DivisionFacts cordoba = ecuadorProvince();
+    cordoba.name = N("Córdoba", "f");
+    cordoba.labelled = true;
+    cordoba.country = N("Argentina", "f");
+    cordoba.capital = QStringLiteral("Córdoba");
+    QTest::newRow("a map's label stays out of sentences")
+        << cordoba << QStringList{"La provincia de Córdoba "} << QStringList{"(Argentina)"};
+
+    DivisionFacts df = ecuadorProvince();
+    df.name = N("Distrito Federal", "m", "s", "el");
+    df.kind = QStringLiteral("distrito federal");
+    df.kindFeminine = false;
+    df.country = N("Brasil");
+    df.divisionCount = 27;
+    df.capital = QStringLiteral("Brasilia");
+    df.nationalCapital = QStringLiteral("Brasilia");
+    QTest::newRow("no circular definition; the national capital is said")
+        << df << QStringList{"uno de los 27 distritos federales", "también la capital de Brasil"}
+        << QStringList{"es un distrito federal"};
+
+    DivisionFacts seoul = ecuadorProvince();
+    seoul.name = N("Seúl");
+    seoul.kind = QStringLiteral("ciudad especial");
+    seoul.country = N("Corea del Sur", "f");
+    seoul.capital = QStringLiteral("Seúl");
+    seoul.nationalCapital = QStringLiteral("Seúl");
+    QTest::newRow("a city-region has no capital of its own")
+        << seoul << QStringList{"Es la capital de Corea del Sur."} << QStringList{"Su capital es Seúl", "mismo"};
+
+    DivisionFacts chile = ecuadorProvince();
+    chile.name = N("Tarapacá", "f");
+    chile.kind = QStringLiteral("región");
+    chile.country = N("Chile");
+    chile.neighbours = {N("Antofagasta", "f"), N("Arica y Parinacota", "f")};
+    QTest::newRow("names holding a y keep their own con")
+        << chile << QStringList{"Limita con Antofagasta y con Arica y Parinacota."}
+        << QStringList{"Antofagasta y Arica"};
+
+    DivisionFacts rivas = ecuadorProvince();
+    rivas.name = N("Rivas");
+    rivas.kind = QStringLiteral("departamento");
+    rivas.kindFeminine = false;
+    rivas.country = N("Nicaragua", "f");
+    rivas.sourced.coasts = {Coast{QStringLiteral("océano Pacífico"), false},
+                            Coast{QStringLiteral("lago de Nicaragua"), true}};
+    QTest::newRow("the sea and the lake are named")
+        << rivas << QStringList{"océano Pacífico", "Está a orillas del lago de Nicaragua."}
+        << QStringList{"Tiene costa.", "lago de Nicaragua y"};
+}
+
+void CardWriterTest::divisionProse()
+{
+    QFETCH(DivisionFacts, facts);
+    QFETCH(QStringList, present);
+    QFETCH(QStringList, absent);
+    const QString text = divisionText(facts).join(u' ');
+    for (const QString &p : present)
+        QVERIFY2(text.contains(p), qPrintable(text + QStringLiteral(" lacks: ") + p));
+    for (const QString &a : absent)
+        QVERIFY2(!text.contains(a), qPrintable(text + QStringLiteral(" has: ") + a));
+}
+
+void CardWriterTest::wordsForPeopleAndKinds_data()
+{
+    QTest::addColumn<QString>("kind"); // "people", "plural"
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("hundreds exact") << "people" << 870.0 << "" << "870 habitantes";
+    QTest::newRow("three figures") << "people" << 131675.0 << "" << "unos 132\u00a0000 habitantes";
+    QTest::newRow("millions, one decimal") << "people" << 3089473.0 << "" << "unos 3,1 millones de habitantes";
+    QTest::newRow("tens of millions") << "people" << 48619695.0 << "" << "unos 49 millones de habitantes";
+    QTest::newRow("one million") << "people" << 1004000.0 << "" << "alrededor de un millón de habitantes";
+    QTest::newRow("vowel") << "plural" << 0.0 << "provincia" << "provincias";
+    QTest::newRow("accent goes") << "plural" << 0.0 << "región autónoma" << "regiones autónomas";
+    QTest::newRow("demonym in -és") << "plural" << 0.0 << "cordobés" << "cordobeses";
+    QTest::newRow("consonant") << "plural" << 0.0 << "distrito federal" << "distritos federales";
+    QTest::newRow("z") << "plural" << 0.0 << "andaluz" << "andaluces";
+}
+
+void CardWriterTest::wordsForPeopleAndKinds()
+{
+    QFETCH(QString, kind);
+    QFETCH(double, value);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    if (kind == QStringLiteral("people"))
+        QCOMPARE(spanish::populationPhrase(value, QStringLiteral("habitantes")), expected);
+    else
+        QCOMPARE(words::plural(input), expected);
+}
+
+void CardWriterTest::factTables_data()
+{
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("fault"); // empty: the table is good
+    const QString header = QStringLiteral("# prueba\ncodigo\thecho\tvalor\tdetalle\taño\tfuente\n");
+    QTest::newRow("good") << header + QStringLiteral("XX-A\tsuperficie\t12476.5\ttotal\t2022\tS\n"
+                                                     "XX-A\tpoblacion\t131675\tcenso\t2022\tS\n"
+                                                     "XX-A\tcosta\tocéano Pacífico\tmar\t\tS\n"
+                                                     "XX-A\tpunto_alto\tvolcán Antisana\t5753\t\tS\n")
+                          << QString();
+    QTest::newRow("undefined source") << header + QStringLiteral("XX-A\trio\trío Napo\t\t\tNADIE\n")
+                                      << "not defined";
+    QTest::newRow("unknown kind") << header + QStringLiteral("XX-A\tclima\tfrío\t\t\tS\n") << "unknown kind";
+    QTest::newRow("short row") << header + QStringLiteral("XX-A\trio\trío Napo\tS\n") << "fields";
+    QTest::newRow("not a number") << header + QStringLiteral("XX-A\tsuperficie\t12.476,5\ttotal\t2022\tS\n")
+                                  << "not a number";
+    QTest::newRow("population without year")
+        << header + QStringLiteral("XX-A\tpoblacion\t1000\tcenso\t\tS\n") << "needs its year";
+    QTest::newRow("area without its measure")
+        << header + QStringLiteral("XX-A\tsuperficie\t100\t\t2022\tS\n") << "detail";
+    QTest::newRow("two areas") << header + QStringLiteral("XX-A\tsuperficie\t100\ttotal\t2022\tS\n"
+                                                          "XX-A\tsuperficie\t90\ttierra\t2022\tS\n")
+                               << "a second";
+    QTest::newRow("coast and none") << header + QStringLiteral("XX-A\tcosta\tmar Caribe\tmar\t\tS\n"
+                                                               "XX-A\tcosta\tninguna\t\t\tS\n")
+                                    << "ninguna";
+    QTest::newRow("year from the future") << header + QStringLiteral("XX-A\tcambio\tSe creó.\t\t2031\tS\n")
+                                          << "year";
+}
+
+void CardWriterTest::factTables()
+{
+    QFETCH(QString, rows);
+    QFETCH(QString, fault);
+    QHash<QString, RegionFacts> facts;
+    QStringList errors;
+    const bool ok = parseFactTable(rows, QStringLiteral("hechos/x.tsv"), {{QStringLiteral("S"), 0}}, &facts, &errors);
+    if (fault.isEmpty()) {
+        QVERIFY2(ok, qPrintable(errors.join(u'\n')));
+        const RegionFacts &r = facts.value(QStringLiteral("XX-A"));
+        QCOMPARE(r.area.value, 12476.5);
+        QCOMPARE(r.population.year, 2022);
+        QCOMPARE(r.coasts.size(), 1);
+        QCOMPARE(r.highestMetres, 5753);
+        QCOMPARE(r.sources, QStringList{"S"});
+        return;
+    }
+    QVERIFY(!ok);
+    QVERIFY2(errors.join(u' ').contains(fault), qPrintable(errors.join(u'\n')));
+    QVERIFY2(errors.first().startsWith(QStringLiteral("hechos/x.tsv:")), qPrintable(errors.first()));
 }
 
 void CardWriterTest::seaCard()
@@ -378,14 +551,12 @@ void CardWriterTest::seaCard()
     s.coasts = {N("Reino Unido", "m", "s", "el"), N("Noruega", "f"), N("Países Bajos", "m", "p", "los"), N("Francia", "f")};
     s.area = 575000;
     s.depth = 700;
-    s.credit = QStringLiteral("Datos: una tabla.");
     QStringList t = seaText(s);
     QCOMPARE(t, (QStringList{
                     "El mar del Norte es un mar del océano Atlántico. Se abre al océano Atlántico por el norte.",
                     "Baña las costas del Reino Unido, Noruega, los Países Bajos y Francia. "
-                    "Mide unos 575.000 kilómetros cuadrados. "
-                    "Su punto más hondo está a unos 700 metros de profundidad.",
-                    "Datos: una tabla."}));
+                    "Mide unos 575\u00a0000 kilómetros cuadrados. "
+                    "Su punto más hondo está a unos 700 metros de profundidad."}));
 
     // A bay is feminine; an ocean names its shores and its deepest place;
     // what the table leaves empty is left out, not written as a gap.
@@ -410,7 +581,7 @@ void CardWriterTest::seaCard()
     QCOMPARE(t.at(1), QStringLiteral("Baña las costas de Asia, Oceanía y América. "
                                      "Mide unos 165 millones de kilómetros cuadrados. "
                                      "Su punto más hondo está en la fosa de las Marianas, "
-                                     "a unos 11.000 metros de profundidad."));
+                                     "a unos 11\u00a0000 metros de profundidad."));
 }
 
 void CardWriterTest::seaNamesInSentences_data()
@@ -472,11 +643,12 @@ void CardWriterTest::provinceAndCommunity()
     p.name = N("Álava", "f");
     p.community = N("País Vasco", "m", "s", "el");
     p.capital = QStringLiteral("Vitoria");
-    p.area = 3024;
+    p.sourced.area = SourcedFigure{3037, QStringLiteral("total"), 2024, QStringLiteral("ES-INE")};
     p.neighbours = {QStringLiteral("Burgos"), QStringLiteral("Guipúzcoa")};
     QStringList t = provinceText(p);
     QCOMPARE(t.at(0), QStringLiteral("Álava es una provincia de España. Forma parte del País Vasco. Su capital es Vitoria."));
     QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 3000 kilómetros cuadrados."));
+    p.sourced = {};
     QCOMPARE(t.at(2), QStringLiteral("Limita con las provincias de Burgos y Guipúzcoa."));
 
     p.name = N("Cádiz");
@@ -487,7 +659,7 @@ void CardWriterTest::provinceAndCommunity()
     t = provinceText(p);
     QCOMPARE(t.at(0), QStringLiteral("Cádiz es una provincia de España. Forma parte de la comunidad autónoma de Andalucía. "
                                      "Su capital es la ciudad de Cádiz."));
-    QCOMPARE(t.at(2), QStringLiteral("Limita con la provincia de Huelva. También limita con Gibraltar."));
+    QCOMPARE(t.at(1), QStringLiteral("Limita con la provincia de Huelva. También limita con Gibraltar."));
 
     CommunityFacts c;
     c.name = N("Aragón");
@@ -498,7 +670,10 @@ void CardWriterTest::provinceAndCommunity()
     t = communityText(c);
     QCOMPARE(t.at(0), QStringLiteral("Aragón es una comunidad autónoma de España. Su capital es Zaragoza."));
     QCOMPARE(t.at(1), QStringLiteral("Tiene tres provincias: Huesca, Teruel y Zaragoza."));
-    QCOMPARE(t.at(2), QStringLiteral("Limita con Cataluña y la Comunidad Valenciana. También limita con Francia."));
+    c.sourced.languages = {QStringLiteral("castellano"), QStringLiteral("aragonés")};
+    t = communityText(c);
+    QCOMPARE(t.at(2), QStringLiteral("Además del castellano, es lengua oficial el aragonés."));
+    QCOMPARE(t.at(3), QStringLiteral("Limita con Cataluña y la Comunidad Valenciana. También limita con Francia."));
 }
 
 void CardWriterTest::singleProvinceCommunity()
@@ -509,11 +684,11 @@ void CardWriterTest::singleProvinceCommunity()
     c.neighbours = {N("Cantabria", "f"), N("Galicia", "f")};
     ProvinceFacts p;
     p.name = N("Asturias", "f");
-    p.area = 10586;
+    p.sourced.area = SourcedFigure{10604, QStringLiteral("total"), 2024, QStringLiteral("ES-INE")};
     const QStringList t = singleProvinceCommunityText(c, p);
     QVERIFY(t.at(0).contains(QStringLiteral("una sola provincia")));
     QVERIFY(t.at(0).endsWith(QStringLiteral("Su capital es Oviedo.")));
-    QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 10.600 kilómetros cuadrados."));
+    QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 10\u00a0600 kilómetros cuadrados."));
     QCOMPARE(t.at(2), QStringLiteral("Limita con Cantabria y Galicia."));
 }
 
@@ -526,17 +701,17 @@ void CardWriterTest::usState()
     s.countries = {N("México")};
     QStringList t = stateText(s);
     QCOMPARE(t.at(0), QStringLiteral("Texas es uno de los cincuenta estados de los Estados Unidos. Su capital es Austin."));
-    QCOMPARE(t.at(2), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. También limita con México."));
+    QCOMPARE(t.at(1), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. También limita con México."));
     s.area = 695662;
     QCOMPARE(stateText(s).at(1),
-             QStringLiteral("Tiene una superficie total, con sus aguas, de unos 696.000 kilómetros cuadrados."));
+             QStringLiteral("Tiene una superficie total, con sus aguas, de unos 696\u00a0000 kilómetros cuadrados."));
 
     // The federal district is no state: it is told apart.
     StateFacts md;
     md.name = N("Maryland");
     md.neighbours = {QStringLiteral("Delaware"), QStringLiteral("Virginia")};
     md.bordersDistrict = true;
-    QCOMPARE(stateText(md).at(2), QStringLiteral("Limita con los estados de Delaware y Virginia y con el Distrito de "
+    QCOMPARE(stateText(md).at(1), QStringLiteral("Limita con los estados de Delaware y Virginia y con el Distrito de "
                                                  "Columbia, donde está la capital del país."));
 
     s.name = N("Distrito de Columbia", "m", "s", "el");
@@ -546,7 +721,7 @@ void CardWriterTest::usState()
     s.neighbours = {QStringLiteral("Maryland"), QStringLiteral("Virginia")};
     t = stateText(s);
     QVERIFY(t.at(0).contains(QStringLiteral("no es un estado")));
-    QCOMPARE(t.at(2), QStringLiteral("Está entre los estados de Maryland y Virginia."));
+    QCOMPARE(t.last(), QStringLiteral("Está entre los estados de Maryland y Virginia."));
 }
 
 void CardWriterTest::tsvSkipsCommentsAndKeepsEmptyCells()

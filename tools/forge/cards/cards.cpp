@@ -6,6 +6,7 @@
 #include "cardsources.h"
 #include "cardtext.h"
 #include "divisiongeometry.h"
+#include "facttable.h"
 #include "gifwriter.h"
 #include "pictures.h"
 #include "spanish.h"
@@ -17,6 +18,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTextStream>
 
 #include <algorithm>
@@ -66,10 +68,6 @@ QTextStream &err()
     return s;
 }
 
-const QString kCountryCredit = QStringLiteral("Datos: world-countries 5.1.0 (licencia ODbL 1.0) y Unicode CLDR.");
-const QString kSpainCredit =
-    QStringLiteral("Datos: © Instituto Geográfico Nacional (CC BY 4.0), modificado; Instituto Nacional de Estadística.");
-const QString kUsCredit = QStringLiteral("Datos: Oficina del Censo de los Estados Unidos (dominio público).");
 
 enum class Kind { Country, Province, Community, State, Division, Sea };
 
@@ -84,6 +82,14 @@ struct Entity {
     QString code; // world-countries alpha-3, INE code, or USPS code
     bool operator==(const Entity &o) const { return kind == o.kind && code == o.code; }
 };
+
+Noun withoutLabel(Noun n)
+{
+    const qsizetype bracket = n.name.indexOf(QStringLiteral(" ("));
+    if (bracket > 0 && n.name.endsWith(u')'))
+        n.name.truncate(bracket);
+    return n;
+}
 
 void sortNouns(QList<Noun> &nouns)
 {
@@ -162,6 +168,12 @@ private:
     // Seas, gulfs and oceans: rows of a name table whose `tipo` is a kind of
     // water, told from their facts table in aguas/.
     QHash<QString, TsvTable> seaData;                  // name table -> facts
+    FactTables facts;
+    QList<SizeReference> spainSizes; // communities and provinces, by their sourced areas
+    double spainArea = -1;
+    void loadSizes();
+    bool writeSourcesFile(const QString &path);
+    QString nationalCapital(const QString &alpha2);
     QStringList warnings;
 };
 
@@ -240,6 +252,14 @@ bool CardMaker::load()
         || !topo(QStringLiteral("es-atlas/es/provinces.json"), QStringLiteral("autonomous_regions"), &communityTopo)
         || !topo(QStringLiteral("us-atlas/states-10m.json"), QStringLiteral("states"), &stateTopo))
         return false;
+
+    QStringList factErrors;
+    if (!facts.load(opt.tables, &factErrors)) {
+        for (const QString &e : factErrors)
+            err() << "error: " << e << Qt::endl;
+        return false;
+    }
+    loadSizes();
 
     if (!loadRegionLists())
         return false;
@@ -417,7 +437,6 @@ SeaFacts CardMaker::seaFacts(const QString &key)
         f.depth = depth;
     f.deepest = data.value(facts, QStringLiteral("fondo"));
     f.note = data.value(facts, QStringLiteral("nota"));
-    f.credit = QStringLiteral("Datos: ") + data.value(facts, QStringLiteral("fuente")) + u'.';
     if (f.description.isEmpty())
         warnings << QStringLiteral("aguas/") + tableName + u' ' + code + QStringLiteral(": no description");
     return f;
@@ -463,16 +482,23 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
     f.note = data.value(facts, QStringLiteral("nota"));
     if (facts.isEmpty())
         warnings << tableName + QStringLiteral(": no facts for ") + code;
-    const QString label = divisionSource.value(key);
-    f.credit = QStringLiteral("Datos: ") + (label.isEmpty() ? QStringLiteral("tablas revisadas del atlas") : label)
-        + QStringLiteral("; capitales según las leyes del país.");
+    // "Córdoba (Argentina)": the brackets tell maps apart, not sentences.
+    const qsizetype bracket = f.name.name.indexOf(QStringLiteral(" ("));
+    if (bracket > 0 && f.name.name.endsWith(u')')) {
+        f.name.name.truncate(bracket);
+        f.labelled = true;
+    }
+    for (const QStringList &r : names.rows)
+        f.divisionCount += isWaterKind(names.value(r, QStringLiteral("tipo"))) ? 0 : 1;
+    f.nationalCapital = nationalCapital(alpha2);
+    f.sourced = this->facts.facts(tableName, code);
+    f.sizes = spainSizes;
+    f.spainArea = spainArea;
     if (divisionShapes.contains(key)) {
         const DivisionShape &shape = divisionShapes.value(key);
-        f.area = shape.areaKm2;
-        f.coast = shape.coast;
         for (const QString &n : shape.neighbours)
             if (byCode.contains(n))
-                f.neighbours << nounOf(names, byCode.value(n));
+                f.neighbours << withoutLabel(nounOf(names, byCode.value(n)));
         sortNouns(f.neighbours);
         QMap<QString, Noun> foreign;
         for (const QString &o : shape.foreign) {
@@ -503,6 +529,112 @@ QString CardMaker::countryName(const QString &cca3) const
             return forgeCountries.value(row, QStringLiteral("nombre"));
     const QString icu = icu_es::country(alpha2);
     return icu.isEmpty() ? countries.at(i).spanishName : icu;
+}
+
+void CardMaker::loadSizes()
+{
+    spainArea = countries.at(byCca3.value(QStringLiteral("ESP"))).area;
+    const RegionFacts spain = facts.facts(QStringLiteral("paises"), QStringLiteral("ESP"));
+    if (spain.area.known())
+        spainArea = spain.area.value;
+    QSet<QString> seen;
+    auto add = [&](const TsvTable &t, const QString &table) {
+        for (const QStringList &row : t.rows) {
+            const RegionFacts r = facts.facts(table, t.value(row, QStringLiteral("ine")));
+            const Noun n = nounOf(t, row);
+            if (r.area.known() && !seen.contains(n.name)) {
+                seen.insert(n.name);
+                spainSizes << SizeReference{n, r.area.value};
+            }
+        }
+    };
+    add(forgeCommunities, QStringLiteral("comunidades"));
+    add(forgeProvinces, QStringLiteral("provincias"));
+}
+
+// The sources of every map and every card, for a teacher who wants to check
+// a figure: the cards themselves name none, so that a child reads geography,
+// not credits. Written in UTF-8 beside LICENCIAS, which holds the licences.
+bool CardMaker::writeSourcesFile(const QString &path)
+{
+    QString text = QStringLiteral(
+        "FUENTES DE LOS MAPAS Y DE LAS FICHAS\n"
+        "====================================\n\n"
+        "Este archivo lo escribe mapurix-forge cards a partir de las tablas revisadas del atlas\n"
+        "(tools/forge). Las licencias completas y las atribuciones están en LICENCIAS y en licencias/.\n"
+        "Ninguna cifra de las fichas se ha medido sobre los mapas: cada una sale de una fila de una\n"
+        "tabla que nombra su fuente.\n\n"
+        "1. Fronteras de cada mapa\n\n");
+    QStringList maps;
+    for (const QFileInfo &fi : QDir(opt.recipes).entryInfoList({QStringLiteral("*.recipe")}, QDir::Files, QDir::Name)) {
+        QFile f(fi.filePath());
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        QString title, label;
+        for (const QString &line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+            if (line.startsWith(QStringLiteral("title = ")))
+                title = line.mid(8).trimmed();
+            else if (line.startsWith(QStringLiteral("source-label = ")))
+                label = line.mid(15).trimmed();
+        }
+        if (!title.isEmpty())
+            maps << QStringLiteral("- ") + title + QStringLiteral(": ") + label;
+    }
+    icu_es::sortSpanish(maps);
+    text += maps.join(u'\n') + QStringLiteral("\n\n2. Tablas de nombres, capitales y datos de los países\n\n");
+    text += QStringLiteral("- Países: world-countries 5.1.0 (licencia ODbL 1.0), con los nombres en español de "
+                           "Unicode CLDR (licencia Unicode) y las correcciones de tools/forge/cards/tables.\n");
+    const QStringList reviewed = QDir(opt.tables).entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)
+        + QDir(QDir(opt.tables).filePath(QStringLiteral("divisiones")))
+              .entryList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)
+              .replaceInStrings(QRegularExpression(QStringLiteral("^")), QStringLiteral("divisiones/"));
+    for (const QString &name : reviewed) {
+        QFile f(QDir(opt.tables).filePath(name));
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        QStringList said;
+        for (const QString &line : QString::fromUtf8(f.readAll()).split(u'\n')) {
+            if (!line.startsWith(u'#'))
+                break;
+            if (line.contains(QStringLiteral("Fuente")))
+                said << line.mid(1).trimmed();
+        }
+        if (!said.isEmpty())
+            text += QStringLiteral("- ") + name + QStringLiteral(": ") + said.join(u' ') + u'\n';
+    }
+    text += QStringLiteral("\n3. Superficie, población y demás hechos de cada región (tables/hechos)\n");
+    QStringList tables = facts.tables();
+    std::sort(tables.begin(), tables.end());
+    for (const QString &table : tables) {
+        QStringList keys;
+        for (const QString &code : facts.codes(table))
+            for (const QString &k : facts.facts(table, code).sources)
+                if (!keys.contains(k))
+                    keys << k;
+        std::sort(keys.begin(), keys.end());
+        text += QStringLiteral("\n") + table + QStringLiteral(":\n");
+        for (const QString &k : keys) {
+            const Source src = facts.source(k);
+            text += QStringLiteral("- [") + k + QStringLiteral("] ") + src.description
+                + (src.link.isEmpty() ? QString() : QStringLiteral(" <") + src.link + u'>') + u'\n';
+        }
+    }
+    QFile out(path);
+    const QByteArray bytes = text.toUtf8();
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
+        err() << "error: " << path << ": " << out.errorString() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+QString CardMaker::nationalCapital(const QString &alpha2)
+{
+    const int i = byCca2.value(alpha2, -1);
+    if (i < 0)
+        return {};
+    const QStringList caps = countryFacts(countries.at(i).cca3).capitals;
+    return caps.size() == 1 ? caps.first() : QString();
 }
 
 Noun CardMaker::nounOf(const TsvTable &t, const QStringList &row)
@@ -567,7 +699,7 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
     const WorldCountry &c = countries.at(byCca3.value(cca3));
     CountryFacts f;
     f.name = countryNoun(cca3);
-    f.credit = kCountryCredit;
+    f.sourced = facts.facts(QStringLiteral("paises"), cca3);
     f.isSpain = cca3 == QStringLiteral("ESP");
     f.spainArea = countries.at(byCca3.value(QStringLiteral("ESP"))).area;
     f.area = c.area > 0 ? c.area : -1;
@@ -684,6 +816,10 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
             {QStringLiteral("Africa"), QStringLiteral("África")}, {QStringLiteral("Americas"), QStringLiteral("América")},
             {QStringLiteral("Oceania"), QStringLiteral("Oceanía")}};
         for (const WorldCountry *x : ranked) {
+            // Russia counts as European here, yet its Asian part alone is
+            // larger than any country of Asia: no country is told as Asia's largest.
+            if (c.region == QStringLiteral("Asia"))
+                break;
             if (x->region == c.region) {
                 if (x->cca3 == cca3)
                     f.largestIn = continents.value(c.region);
@@ -697,7 +833,9 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
 ProvinceFacts CardMaker::provinceFacts(const QString &ine)
 {
     ProvinceFacts f;
-    f.credit = kSpainCredit;
+    f.sourced = facts.facts(QStringLiteral("provincias"), ine);
+    f.sizes = spainSizes;
+    f.spainArea = spainArea;
     const QStringList row = forgeProvinces.indexBy(QStringLiteral("ine")).value(ine);
     f.name = nounOf(forgeProvinces, row);
     const QString communityCode = forgeProvinces.value(row, QStringLiteral("comunidad"));
@@ -716,7 +854,6 @@ ProvinceFacts CardMaker::provinceFacts(const QString &ine)
     sortNouns(f.countries);
     if (provinceTopo.contains(ine)) {
         const TopoFeature &t = provinceTopo.value(ine);
-        f.area = t.areaKm2;
         const auto names = forgeProvinces.indexBy(QStringLiteral("ine"));
         for (const QString &n : t.neighbours)
             if (names.contains(n)) // Gibraltar is no province: it comes from the table
@@ -731,7 +868,9 @@ ProvinceFacts CardMaker::provinceFacts(const QString &ine)
 CommunityFacts CardMaker::communityFacts(const QString &ine)
 {
     CommunityFacts f;
-    f.credit = kSpainCredit;
+    f.sourced = facts.facts(QStringLiteral("comunidades"), ine);
+    f.sizes = spainSizes;
+    f.spainArea = spainArea;
     const auto communities = forgeCommunities.indexBy(QStringLiteral("ine"));
     f.name = nounOf(forgeCommunities, communities.value(ine));
     f.autonomousCity = ine == QStringLiteral("18") || ine == QStringLiteral("19");
@@ -763,7 +902,6 @@ CommunityFacts CardMaker::communityFacts(const QString &ine)
     }
     if (communityTopo.contains(topoId)) {
         const TopoFeature &t = communityTopo.value(topoId);
-        f.area = t.areaKm2;
         for (const QString &n : t.neighbours) {
             const QString name = communityTopo.value(n).name;
             for (const QStringList &r : forgeCommunities.rows)
@@ -780,7 +918,9 @@ CommunityFacts CardMaker::communityFacts(const QString &ine)
 StateFacts CardMaker::stateFacts(const QString &usps)
 {
     StateFacts f;
-    f.credit = kUsCredit;
+    f.sourced = facts.facts(QStringLiteral("estados-unidos"), usps);
+    f.sizes = spainSizes;
+    f.spainArea = spainArea;
     const auto states = forgeStates.indexBy(QStringLiteral("usps"));
     const QStringList row = states.value(usps);
     f.name = nounOf(forgeStates, row);
@@ -1008,6 +1148,9 @@ bool CardMaker::run()
             textsMade.insert(key);
         }
     }
+
+    if (opt.texts && !writeSourcesFile(data.filePath(QStringLiteral("FUENTES"))))
+        ok = false;
 
     if (opt.pictures) {
         QHash<int, QImage> mapImages;

@@ -5,6 +5,8 @@
 // sentence can be tested on small input.
 #pragma once
 
+#include "cardwords.h"
+#include "facttable.h"
 #include "spanish.h"
 
 #include <QList>
@@ -14,6 +16,7 @@
 namespace cards {
 
 using spanish::Noun;
+using words::SizeReference;
 
 struct CountryFacts {
     Noun name;                    // as on the map
@@ -36,7 +39,7 @@ struct CountryFacts {
     QString coastNote;            // replaces the sentence on the coast (a coast on an inland sea)
     QString statusNote;           // territories and disputed lands
     QString dispute;              // own paragraph: a disputed part of the country
-    QString credit;               // last line: where the facts come from
+    RegionFacts sourced;          // people, heights, rivers, coasts, remarks
 };
 
 struct ProvinceFacts {
@@ -50,7 +53,9 @@ struct ProvinceFacts {
     QStringList neighbours;       // provinces, after "la provincia de"
     QList<Noun> countries;        // foreign neighbours by land
     QString note;                 // islands and the like
-    QString credit;
+    RegionFacts sourced;
+    QList<SizeReference> sizes;   // what its area is compared with
+    double spainArea = -1;
 };
 
 struct CommunityFacts {
@@ -63,7 +68,9 @@ struct CommunityFacts {
     QList<Noun> neighbours;       // communities
     QList<Noun> countries;
     QString note;
-    QString credit;
+    RegionFacts sourced;
+    QList<SizeReference> sizes;
+    double spainArea = -1;
 };
 
 struct StateFacts {
@@ -76,25 +83,30 @@ struct StateFacts {
     bool bordersDistrict = false; // touches the federal district
     QList<Noun> countries;
     QString note;
-    QString credit;
+    RegionFacts sourced;
+    QList<SizeReference> sizes;
+    double spainArea = -1;
 };
 
 // A first-level division of any country, from its name table (the noun of
 // its kind), its facts table (capital, note) and its boundaries.
 struct DivisionFacts {
-    Noun name;
+    Noun name;                    // in running text: "Córdoba", without the map's "(Argentina)"
+    bool labelled = false;        // the map's name carries a country in brackets
     QString kind;                 // "estado", "provincia", "región", "comunidad autónoma"...
     bool kindFeminine = false;    // of the noun of its kind: "una provincia", "un estado"
     Noun country;
+    int divisionCount = 0;        // how many divisions of its country the map shows
     QString capital;
-    double area = -1;
+    QString nationalCapital;      // the country's capital, to say when it is this one's too
     QList<Noun> neighbours;       // divisions of the same country
     QList<Noun> countries;        // divisions of other countries are told as their countries
-    bool coast = false;
     bool island = false;          // all its land is islands: no neighbour by land
     int islands = 0;              // how many pieces of land, when it is islands
     QString note;
-    QString credit;
+    RegionFacts sourced;          // area, people, coasts... from the facts tables
+    QList<SizeReference> sizes;
+    double spainArea = -1;
 };
 
 // A sea, gulf, bay or ocean, from its facts table. Its name is the one
@@ -110,7 +122,6 @@ struct SeaFacts {
     int depth = -1;               // deepest point in metres, rounded; negative when unknown
     QString deepest;              // where that point is: "la fosa de las Marianas"
     QString note;
-    QString credit;
 };
 
 QStringList countryText(const CountryFacts &f);

@@ -29,7 +29,7 @@ QString groupThousands(qint64 n)
     QString out;
     for (int i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0)
-            out += u'.';
+            out += QChar(0x00A0); // the RAE's space between groups, never broken
         out += digits.at(i);
     }
     return out;
@@ -99,6 +99,30 @@ QString areaPhrase(double km2)
         rounded = std::llround(km2 / 1000.0) * 1000;
     const bool exact = km2 < 1000 && std::fabs(km2 - std::round(km2)) < 1e-9;
     return (exact ? QString() : QStringLiteral("unos ")) + formatInteger(rounded) + unit;
+}
+
+QString populationPhrase(double people, const QString &noun)
+{
+    const bool feminine = noun.endsWith(u'a') || noun.endsWith(QStringLiteral("as"));
+    const QString about = feminine ? QStringLiteral("unas ") : QStringLiteral("unos ");
+    if (people >= 1e6) {
+        // Millions: one decimal below ten million, whole millions above.
+        const double millions = people / 1e6;
+        QString s = millions < 10 ? QString::number(std::round(millions * 10) / 10, 'f', 1)
+                                  : QString::number(std::llround(millions));
+        if (s.endsWith(QStringLiteral(".0")))
+            s.chop(2);
+        s.replace(u'.', u',');
+        if (s == QStringLiteral("1"))
+            return QStringLiteral("alrededor de un millón de ") + noun;
+        return QStringLiteral("unos ") + s + QStringLiteral(" millones de ") + noun;
+    }
+    // Three meaningful figures: a census counts people who move every day.
+    qint64 step = 1;
+    while (people / double(step) >= 1000)
+        step *= 10;
+    const qint64 rounded = std::llround(people / double(step)) * step;
+    return (step == 1 ? QString() : about) + formatInteger(rounded) + u' ' + noun;
 }
 
 QString articleFor(const QString &noun)

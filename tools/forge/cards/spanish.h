@@ -18,14 +18,21 @@ QString joinList(const QStringList &items);
 // Feminine forms where they differ ("una").
 QString numberWord(int n, bool feminine = false);
 
-// Figures grouped by thousands with a point, except four-digit numbers,
-// which the Spanish norm writes unbroken: 8028, 13.771, 505.992.
+// Figures grouped by thousands as the RAE writes them, readable the same in
+// every Spanish-speaking country: a non-breaking space between groups of
+// three from five digits on, none in four-digit numbers: 8028, 13 771,
+// 505 992 (the spaces are U+00A0).
 QString formatInteger(qint64 n);
 
 // An area rounded as a person would say it: "0,44", "61", "468", "8000",
-// "14.900", "506.000", "1,3 millones", "17,1 millones". Returns the number
-// and the noun phrase together: "unos 506.000 kilómetros cuadrados".
+// "14 900", "506 000", "1,3 millones", "17,1 millones". Returns the number
+// and the noun phrase together: "unos 506 000 kilómetros cuadrados".
 QString areaPhrase(double squareKilometres);
+
+// A number of people as a learner reads it, with its noun: "unas 132 000
+// personas", "unos 3,1 millones de habitantes", "unos 48 millones de
+// personas"; exact below a thousand ("870 habitantes").
+QString populationPhrase(double people, const QString &noun);
 
 // Article for a singular noun phrase: "la" for the feminine names we use
 // (ending in -a, with known exceptions, or starting with "lengua"), else "el".

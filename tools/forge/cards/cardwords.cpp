@@ -1,0 +1,311 @@
+#include "cardwords.h"
+
+#include "cardtext.h"
+
+#include <cmath>
+
+namespace cards::words {
+
+using spanish::joinList;
+using spanish::joinNouns;
+
+void appendSentence(QString &paragraph, const QString &s)
+{
+    if (s.isEmpty())
+        return;
+    paragraph += (paragraph.isEmpty() ? QString() : QStringLiteral(" ")) + s;
+}
+
+int variant(const QString &name, int count, int salt)
+{
+    // FNV-1a over the name's UTF-16 units: stable across runs and machines,
+    // unlike qHash, which is seeded per process.
+    quint32 h = 2166136261u ^ quint32(salt);
+    for (const QChar c : name) {
+        h ^= c.unicode();
+        h *= 16777619u;
+    }
+    return count > 0 ? int(h % quint32(count)) : 0;
+}
+
+QStringList withArticles(const QStringList &nouns)
+{
+    QStringList out;
+    for (const QString &n : nouns)
+        out << spanish::articleFor(n) + u' ' + n;
+    return out;
+}
+
+// Names of languages are masculine ("el quechua", "el xhosa"); only our
+// descriptive names that start with "lengua" take "la".
+QStringList languagesWithArticles(const QStringList &names)
+{
+    QStringList out;
+    for (const QString &n : names)
+        out << (n.startsWith(QStringLiteral("lengua")) ? QStringLiteral("la ") : QStringLiteral("el ")) + n;
+    return out;
+}
+
+QString areaSentence(double area, const Noun &subject, const QString &which)
+{
+    if (area < 0)
+        return {};
+    return subject.verb(QStringLiteral("Tiene una superficie"), QStringLiteral("Tienen una superficie")) + which
+        + QStringLiteral(" de ") + spanish::areaPhrase(area) + u'.';
+}
+
+QString alsoCountries(const QList<Noun> &countries, bool hasOtherNeighbours, const Noun &subject)
+{
+    if (countries.isEmpty())
+        return {};
+    const QString verb = subject.verb(QStringLiteral("imita"), QStringLiteral("imitan"));
+    return (hasOtherNeighbours ? QStringLiteral("También l") : QStringLiteral("L")) + verb + QStringLiteral(" con ")
+        + joinNouns(countries) + u'.';
+}
+
+QString neighboursSentence(const QString &opening, const QStringList &names)
+{
+    bool ownY = false;
+    for (const QString &n : names)
+        ownY |= n.contains(QStringLiteral(" y ")) || n.contains(QStringLiteral(" e "));
+    if (!ownY || names.size() < 2)
+        return opening + joinList(names) + u'.';
+    // "con Tarapacá, con Antofagasta y con Arica y Parinacota"
+    const QString with = opening.section(u' ', -2, -2); // the preposition before the list
+    QStringList items{names.first()};
+    for (qsizetype i = 1; i < names.size(); ++i)
+        items << with + u' ' + names.at(i);
+    return opening + joinList(items) + u'.';
+}
+
+namespace {
+
+QString pluralWord(const QString &w)
+{
+    if (w.isEmpty())
+        return w;
+    static const QString accented = QStringLiteral("áéíóú");
+    static const QString plain = QStringLiteral("aeiou");
+    const QChar last = w.back();
+    if (QStringLiteral("aeiou").contains(last))
+        return w + u's';
+    if (w.endsWith(u'z'))
+        return w.chopped(1) + QStringLiteral("ces");
+    // An accent on the last syllable goes when the plural adds one:
+    // "región" → "regiones", "cordobés" → "cordobeses".
+    if (w.size() >= 2 && accented.contains(w.at(w.size() - 2)) && QStringLiteral("nsl").contains(last)) {
+        QString stem = w;
+        stem[w.size() - 2] = plain.at(accented.indexOf(w.at(w.size() - 2)));
+        return stem + QStringLiteral("es");
+    }
+    if (accented.contains(last))
+        return w + QStringLiteral("es"); // "guaraní" → "guaraníes"
+    return w + QStringLiteral("es");
+}
+
+QString withArticle(const QString &phrase)
+{
+    return spanish::articleFor(phrase) + u' ' + phrase;
+}
+
+} // namespace
+
+QString plural(const QString &phrase)
+{
+    QStringList words = phrase.split(u' ');
+    for (QString &w : words)
+        if (w != QStringLiteral("de") && w != QStringLiteral("del"))
+            w = pluralWord(w);
+    return words.join(u' ');
+}
+
+QString populationSentence(const SourcedFigure &people, const QString &name)
+{
+    if (!people.known())
+        return {};
+    const QString year = QString::number(people.year);
+    const bool census = people.detail == QStringLiteral("censo");
+    switch (variant(name, 3, 1)) {
+    case 0:
+        return QStringLiteral("En ") + year + QStringLiteral(" vivían allí ")
+            + spanish::populationPhrase(people.value, QStringLiteral("personas")) + u'.';
+    case 1:
+        return (census ? QStringLiteral("Según el censo de ") : QStringLiteral("Según las cifras oficiales de "))
+            + year + QStringLiteral(", tenía ")
+            + spanish::populationPhrase(people.value, QStringLiteral("habitantes")) + u'.';
+    default:
+        return QStringLiteral("Su población era de ")
+            + spanish::populationPhrase(people.value, QStringLiteral("personas")) + QStringLiteral(" en ") + year
+            + u'.';
+    }
+}
+
+QString demonymSentence(const RegionFacts &f, const QString &name)
+{
+    if (f.demonym.isEmpty())
+        return {};
+    const QString both = f.demonymFeminine.isEmpty() || f.demonymFeminine == f.demonym
+                             ? f.demonym
+                             : f.demonym + QStringLiteral(" o ") + f.demonymFeminine;
+    switch (variant(name, 3, 2)) {
+    case 0:
+        return QStringLiteral("A sus habitantes se les llama ") + plural(f.demonym) + u'.';
+    case 1:
+        return QStringLiteral("Quien nace allí es ") + both + u'.';
+    default:
+        return QStringLiteral("Su gentilicio es ") + both + u'.';
+    }
+}
+
+QString highestPointSentence(const RegionFacts &f, const QString &name)
+{
+    if (f.highestPoint.isEmpty() || f.highestMetres < 0)
+        return {};
+    const QString metres = spanish::formatInteger(f.highestMetres) + QStringLiteral(" metros");
+    const QString peak = withArticle(f.highestPoint);
+    if (variant(name, 2, 3) == 0)
+        return QStringLiteral("Su punto más alto es ") + peak + QStringLiteral(", de ") + metres + u'.';
+    return spanish::capitalised(peak) + QStringLiteral(", de ") + metres + QStringLiteral(", es su cumbre más alta.");
+}
+
+QString riverSentence(const RegionFacts &f, const Noun &subject)
+{
+    if (f.river.isEmpty())
+        return {};
+    return spanish::capitalised(subject.pronoun()) + QStringLiteral(" recorre ") + withArticle(f.river) + u'.';
+}
+
+QString lakeSentence(const RegionFacts &f)
+{
+    if (f.lake.isEmpty())
+        return {};
+    for (const Coast &c : f.coasts)
+        if (c.water == f.lake)
+            return {}; // the coast sentence tells of it already
+    return QStringLiteral("Allí está ") + withArticle(f.lake) + u'.';
+}
+
+QString coastSentence(const RegionFacts &f, const Noun &subject, const QString &name)
+{
+    QStringList seas, lakes;
+    for (const Coast &c : f.coasts)
+        (c.lake ? lakes : seas) << withArticle(c.water);
+    QString s;
+    if (!seas.isEmpty()) {
+        if (seas.size() == 1 && variant(name, 2, 4) == 1) {
+            s = QStringLiteral("Su costa da ") + (seas.first().startsWith(QStringLiteral("el "))
+                                                     ? QStringLiteral("al ") + seas.first().mid(3)
+                                                     : QStringLiteral("a ") + seas.first())
+                + u'.';
+        } else {
+            QStringList in;
+            for (const QString &w : seas)
+                in << QStringLiteral("en ") + w;
+            s = subject.verb(QStringLiteral("Tiene costa "), QStringLiteral("Tienen costa ")) + joinList(in) + u'.';
+        }
+    }
+    if (!lakes.isEmpty()) {
+        QStringList of;
+        for (const QString &w : lakes)
+            of << (w.startsWith(QStringLiteral("el ")) ? QStringLiteral("del ") + w.mid(3) : QStringLiteral("de ") + w);
+        appendSentence(s, subject.verb(QStringLiteral("Está a orillas "), QStringLiteral("Están a orillas "))
+                              + joinList(of) + u'.');
+    }
+    if (s.isEmpty() && f.noCoast)
+        s = subject.verb(QStringLiteral("No tiene salida al mar."), QStringLiteral("No tienen salida al mar."));
+    return s;
+}
+
+QString remarksParagraph(const RegionFacts &f)
+{
+    QString p;
+    for (const QString &r : f.remarks)
+        appendSentence(p, spanish::sentence(r));
+    for (const QString &c : f.changes)
+        appendSentence(p, spanish::sentence(c));
+    return p;
+}
+
+QString sizeComparison(double area, const QList<SizeReference> &references, double spainArea,
+                       const Noun &subject)
+{
+    if (area <= 0)
+        return {};
+    const SizeReference *best = nullptr;
+    double bestDistance = 0;
+    for (const SizeReference &r : references) {
+        if (r.area <= 0 || r.name.name == subject.name)
+            continue;
+        const double d = std::fabs(std::log(area / r.area));
+        if (!best || d < bestDistance) {
+            best = &r;
+            bestDistance = d;
+        }
+    }
+    // Beyond about twice the largest reference the country itself is the
+    // measure a learner pictures.
+    if (!best || bestDistance > std::log(2.25))
+        return area >= spainArea * 0.5 ? comparisonWithSpain(area, spainArea, subject) : QString();
+    const double r = area / best->area;
+    const QString is = subject.verb(QStringLiteral("Es"), QStringLiteral("Son"));
+    const QString big = subject.agree(QStringLiteral("grande"));
+    const QString than = QStringLiteral(" que ") + best->name.inSentence() + u'.';
+    if (r >= 1.75)
+        return is + QStringLiteral(" casi el doble de ") + big + than;
+    if (r >= 1.4)
+        return is + QStringLiteral(" una vez y media más ") + big + than;
+    if (r >= 1.12)
+        return is + QStringLiteral(" un poco más ") + big + than;
+    if (r > 0.89)
+        return is + QStringLiteral(" más o menos igual de ") + big + than;
+    if (r > 0.7)
+        return is + QStringLiteral(" un poco más ") + subject.agree(QStringLiteral("pequeño")) + than;
+    const QString has = subject.verb(QStringLiteral("Tiene"), QStringLiteral("Tienen"));
+    if (r > 0.56)
+        return has + QStringLiteral(" unas dos terceras partes de la superficie ") + best->name.of() + u'.';
+    return has + QStringLiteral(" más o menos la mitad de la superficie ") + best->name.of() + u'.';
+}
+
+} // namespace cards::words
+
+namespace cards {
+
+QString comparisonWithSpain(double area, double spainArea, const Noun &subject)
+{
+    if (area <= 0 || spainArea <= 0)
+        return {};
+    const QString is = subject.verb(QStringLiteral("Es"), QStringLiteral("Son"));
+    const QString bigger = QStringLiteral(" más ") + subject.agree(QStringLiteral("grande"));
+    const QString smaller = QStringLiteral(" más ") + subject.agree(QStringLiteral("pequeño"));
+    const double r = area / spainArea;
+    if (r >= 2.25)
+        return is + u' ' + spanish::roundedTimes(r) + bigger + QStringLiteral(" que España.");
+    if (r >= 1.9)
+        return is + QStringLiteral(" más o menos el doble de ") + subject.agree(QStringLiteral("grande"))
+            + QStringLiteral(" que España.");
+    if (r >= 1.75)
+        return is + QStringLiteral(" casi el doble de ") + subject.agree(QStringLiteral("grande"))
+            + QStringLiteral(" que España.");
+    if (r >= 1.4)
+        return is + QStringLiteral(" una vez y media") + bigger + QStringLiteral(" que España.");
+    if (r >= 1.1)
+        return is + QStringLiteral(" un poco") + bigger + QStringLiteral(" que España.");
+    if (r > 0.9)
+        return is + QStringLiteral(" más o menos igual de ") + subject.agree(QStringLiteral("grande"))
+            + QStringLiteral(" que España.");
+    if (r > 0.67)
+        return is + QStringLiteral(" un poco") + smaller + QStringLiteral(" que España.");
+    const double inv = 1.0 / r;
+    if (inv >= 1000)
+        return is + QStringLiteral(" muchísimo") + smaller
+            + QStringLiteral(" que España: cabría en ella más de mil veces.");
+    if (inv < 1.75)
+        return QStringLiteral("España es una vez y media más grande.");
+    if (inv < 1.9)
+        return QStringLiteral("España es casi el doble de grande.");
+    if (inv < 2.25)
+        return QStringLiteral("España es más o menos el doble de grande.");
+    return QStringLiteral("España es ") + spanish::roundedTimes(inv) + QStringLiteral(" más grande.");
+}
+
+} // namespace cards
