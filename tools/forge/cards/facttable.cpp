@@ -127,10 +127,11 @@ bool parseFactTable(const QString &text, const QString &file, const QHash<QStrin
         } else if (kind == QStringLiteral("costa")) {
             if (value == QStringLiteral("ninguna"))
                 r.noCoast = true;
-            else if (detail == QStringLiteral("mar") || detail == QStringLiteral("lago"))
-                r.coasts.append(Coast{value, detail == QStringLiteral("lago")});
+            else if (detail == QStringLiteral("mar") || detail == QStringLiteral("lago")
+                     || detail == QStringLiteral("orilla"))
+                r.coasts.append(Coast{value, detail != QStringLiteral("mar")});
             else
-                fault(n, QStringLiteral("a coast's detail is \"mar\" or \"lago\""));
+                fault(n, QStringLiteral("a coast's detail is \"mar\", \"lago\" or \"orilla\""));
         } else if (kind == QStringLiteral("dato")) {
             r.remarks << value;
         } else if (kind == QStringLiteral("cambio")) {

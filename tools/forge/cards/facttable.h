@@ -21,7 +21,7 @@ struct SourcedFigure {
 
 struct Coast {
     QString water;         // "océano Pacífico", "lago Titicaca", as running text writes it
-    bool lake = false;     // a lake shore, not a sea coast
+    bool lake = false;     // a lake's or an estuary's shore ("a orillas de"), not a sea coast
 };
 
 struct RegionFacts {
