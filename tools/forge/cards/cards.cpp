@@ -174,6 +174,7 @@ private:
     void loadSizes();
     bool writeSourcesFile(const QString &path);
     QString nationalCapital(const QString &alpha2);
+    double countryArea(const WorldCountry &c) const;
     QStringList warnings;
 };
 
@@ -533,10 +534,7 @@ QString CardMaker::countryName(const QString &cca3) const
 
 void CardMaker::loadSizes()
 {
-    spainArea = countries.at(byCca3.value(QStringLiteral("ESP"))).area;
-    const RegionFacts spain = facts.facts(QStringLiteral("paises"), QStringLiteral("ESP"));
-    if (spain.area.known())
-        spainArea = spain.area.value;
+    spainArea = countryArea(countries.at(byCca3.value(QStringLiteral("ESP"))));
     QSet<QString> seen;
     auto add = [&](const TsvTable &t, const QString &table) {
         for (const QStringList &row : t.rows) {
@@ -628,6 +626,20 @@ bool CardMaker::writeSourcesFile(const QString &path)
     return true;
 }
 
+// A country's area: its facts table's sourced figure, else the reviewed
+// correction, else world-countries'.
+double CardMaker::countryArea(const WorldCountry &c) const
+{
+    const RegionFacts sourced = facts.facts(QStringLiteral("paises"), c.cca3);
+    if (sourced.area.known())
+        return sourced.area.value;
+    bool found = false;
+    const QString fix = correction(c.cca3, QStringLiteral("superficie"), &found);
+    if (found)
+        return fix.toDouble();
+    return c.area > 0 ? c.area : -1;
+}
+
 QString CardMaker::nationalCapital(const QString &alpha2)
 {
     const int i = byCca2.value(alpha2, -1);
@@ -701,13 +713,10 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
     f.name = countryNoun(cca3);
     f.sourced = facts.facts(QStringLiteral("paises"), cca3);
     f.isSpain = cca3 == QStringLiteral("ESP");
-    f.spainArea = countries.at(byCca3.value(QStringLiteral("ESP"))).area;
-    f.area = c.area > 0 ? c.area : -1;
+    f.spainArea = spainArea;
+    f.area = countryArea(c);
     f.landlocked = c.landlocked;
     bool found = false;
-    const QString areaFix = correction(cca3, QStringLiteral("superficie"), &found);
-    if (found)
-        f.area = areaFix.toDouble();
     f.coastNote = correction(cca3, QStringLiteral("costa"), &found);
     f.languageNote = correction(cca3, QStringLiteral("nota_lenguas"), &found);
 
@@ -795,14 +804,14 @@ CountryFacts CardMaker::countryFacts(const QString &cca3)
         f.neighbours << countryNoun(b);
     sortNouns(f.neighbours);
 
-    // Rankings among sovereign countries, from the same source's areas.
+    // Rankings among sovereign countries, by the same areas the cards tell.
     if (f.sovereign && f.area > 0) {
         QList<const WorldCountry *> ranked;
         for (const WorldCountry &x : countries)
-            if (x.independent && x.area > 0)
+            if (x.independent && countryArea(x) > 0)
                 ranked << &x;
-        std::sort(ranked.begin(), ranked.end(), [](auto a, auto b) { return a->area > b->area; });
-        // (a corrected area moves no country across the first or last ten)
+        std::sort(ranked.begin(), ranked.end(),
+                  [this](auto a, auto b) { return countryArea(*a) > countryArea(*b); });
         for (int i = 0; i < ranked.size(); ++i) {
             if (ranked.at(i)->cca3 == cca3) {
                 if (i < 10)
