@@ -542,14 +542,33 @@ private slots:
         QVERIFY(d.loadAndPlay());
     }
 
-    // The error report quotes what a file holds; the box shows it as text.
+    // The error report names the file and quotes what it holds; the box
+    // shows both as text. The name holds no "/", so its <img> names the FIFO
+    // from the working folder.
+    void errorReportShowsMarkupAsText_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("quoted");
+        QTest::newRow("markup in the file name")
+            << QStringLiteral("Malo <b>x <img src=tubo>") << QByteArray() << QStringLiteral("Malo <b>x <img src=tubo>»");
+        QTest::newRow("markup in line 1, quoted")
+            << QStringLiteral("Malo") << QByteArray("MARKUP\r\nS\r\nAlfa,35,35,0,0,0,0,\r\n")
+            << QStringLiteral("«MARKUP» no es un nombre de archivo");
+    }
     void errorReportShowsMarkupAsText()
     {
+        QFETCH(QString, fileName);
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, quoted);
         MessageBoxErrorReport box;
         FormDriver d;
         d.errorReport = &box;
         const QByteArray markup = withFifo(d.folder, kMarkup);
-        write(d.folder, "Coordenadas/Malo", markup + "\r\nS\r\nAlfa,35,35,0,0,0,0,\r\n");
+        write(d.folder, "Coordenadas/" + fileName, QByteArray(contents).replace("MARKUP", markup));
+        const QString workingFolder = QDir::currentPath();
+        QDir::setCurrent(d.folder.path());
+        const auto restore = qScopeGuard([&workingFolder] { QDir::setCurrent(workingFolder); });
         QVERIFY(d.open());
         QString shown;
         auto *poll = new QTimer(d.form.get());
@@ -565,8 +584,8 @@ private slots:
         });
         poll->start();
         d.chooseMode(1);
-        QVERIFY(d.loadMap("Malo"));
-        QVERIFY2(shown.contains(QStringLiteral("«%1» no es un nombre de archivo").arg(QString::fromUtf8(markup))),
+        QVERIFY(d.loadMap(fileName));
+        QVERIFY2(shown.contains(QString(quoted).replace(QStringLiteral("MARKUP"), QString::fromUtf8(markup))),
                  qPrintable(shown));
         QVERIFY(d.loadAndPlay());
     }
