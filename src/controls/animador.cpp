@@ -21,6 +21,7 @@ Animador::Animador(const AnimadorSettings &settings, QWidget *parent) : QLabel(p
 {
     // Frames are drawn pixel for pixel from the top-left corner, never scaled.
     setScaledContents(false);
+    setTextFormat(Qt::PlainText); // it shows pictures; no text is ever read as markup
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setMargin(0);
     setIndent(0);

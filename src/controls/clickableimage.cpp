@@ -2,7 +2,10 @@
 
 #include <QMouseEvent>
 
-ClickableImage::ClickableImage(QWidget *parent) : QLabel(parent) {}
+ClickableImage::ClickableImage(QWidget *parent) : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
 
 void ClickableImage::setPicture(const QPixmap &pixmap)
 {

@@ -4,6 +4,10 @@
 
 #include <QKeyEvent>
 
+namespace {
+constexpr int kNativePathRole = Qt::UserRole;
+}
+
 FileListBox::FileListBox(QWidget *parent) : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -20,7 +24,10 @@ void FileListBox::refresh()
 {
     const QString selected = fileName();
     clear();
-    addItems(datafiles::listFiles(folder));
+    for (const datafiles::ListedFile &file : datafiles::listFileEntries(folder)) {
+        auto *item = new QListWidgetItem(file.name, this);
+        item->setData(kNativePathRole, file.nativePath);
+    }
     if (!selected.isEmpty()) {
         const auto matches = findItems(selected, Qt::MatchExactly);
         if (!matches.isEmpty())
@@ -32,6 +39,12 @@ QString FileListBox::fileName() const
 {
     const QListWidgetItem *item = currentItem();
     return item && item->isSelected() ? item->text() : QString();
+}
+
+QByteArray FileListBox::nativeFilePath() const
+{
+    const QListWidgetItem *item = currentItem();
+    return item && item->isSelected() ? item->data(kNativePathRole).toByteArray() : QByteArray();
 }
 
 void FileListBox::keyPressEvent(QKeyEvent *event)

@@ -1,5 +1,8 @@
 #include "ui.h"
 
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -44,6 +47,30 @@ void setBaseColour(QWidget *w, QRgb rgb)
     QPalette p = w->palette();
     p.setColor(QPalette::Base, QColor(rgb));
     w->setPalette(p);
+}
+
+QLabel *plainLabel(QWidget *parent, const QString &text)
+{
+    auto *label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setText(text);
+    return label;
+}
+
+QString literalMnemonicText(const QString &text)
+{
+    QString doubled = text;
+    return doubled.replace(u'&', QStringLiteral("&&"));
+}
+
+void setCaption(QAbstractButton *button, const QString &text)
+{
+    button->setText(literalMnemonicText(text));
+}
+
+void setTitle(QGroupBox *box, const QString &title)
+{
+    box->setTitle(literalMnemonicText(title));
 }
 
 void installFontSubstitutions()

@@ -78,7 +78,7 @@ void Form1::createControls()
     Picture2 = new PaletteView(this);
     twips::setGeometry(Picture2, 240, 6120, mapwindow::kPicture2Width, mapwindow::kPicture2Height);
 
-    Label1 = new QLabel(this);
+    Label1 = ui::plainLabel(this);
     Label1->setFont(ui::designFont(kArial, 12, true));
     ui::setTextColour(Label1, 0x0000FF);
     twips::setGeometry(Label1, 3480, 6240, 60, 285);
@@ -114,7 +114,7 @@ void Form1::createControls()
     File1->setFont(ui::designFont(kSansSerif, 12));
     twips::setGeometry(File1, 240, 600, 6615, 3690);
 
-    Label2 = new QLabel(this);
+    Label2 = ui::plainLabel(this);
     Label2->setFont(ui::designFont(kSansSerif, 12, true));
     twips::setGeometry(Label2, mapwindow::kLabel2Left, 0, mapwindow::kLabel2Width, 375);
 
@@ -151,7 +151,7 @@ void Form1::createControls()
     twips::setGeometry(Command3, 7200, 120, 1935, 375);
     Command3->hide();
     Command4 = makeButton(this, 0xFFC0FF);
-    twips::setGeometry(Command4, 120, 0, 3375, 375);
+    twips::setGeometry(Command4, mapwindow::kCommand4Left, 0, mapwindow::kCommand4Width, 375);
     Command4->hide();
 
     Frame2 = new QGroupBox(this);
@@ -164,7 +164,7 @@ void Form1::createControls()
     Text2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text2->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     twips::setGeometry(Text2, 120, 240, 855, 735);
-    Label3 = new QLabel(Frame2);
+    Label3 = ui::plainLabel(Frame2);
     Label3->setFont(ui::designFont(kSansSerif, 13.5));
     Label3->setWordWrap(true);
     twips::setGeometry(Label3, 1320, 600, 2760, 1080);
@@ -283,9 +283,9 @@ bool Form1::Form_Load()
                                errorreport::Severity::Recoverable);
     }
 
-    Option1[0]->setText(state.uiTexts[2]);
-    Option1[1]->setText(state.uiTexts[3]);
-    Command3->setText(state.uiTexts[4]);
+    ui::setCaption(Option1[0], state.uiTexts[2]);
+    ui::setCaption(Option1[1], state.uiTexts[3]);
+    ui::setCaption(Command3, state.uiTexts[4]);
     Timer2->start();
     centreOnScreen();
     return true;

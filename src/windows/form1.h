@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <optional>
 
 class Animador;
 struct MapDescription;
@@ -125,6 +126,10 @@ private:
     void setLabel1Caption(const QString &text);
     bool showTestFinishedDialog(); // true when the learner chose to end the program
     void connectHandlers();
+    // A report when the window around a picture of `picture` pixels would not
+    // fit the screen.
+    std::optional<LoadError> checkWindowFits(QSize picture, const QString &picturePath,
+                                             const QString &coordinatesPath) const;
 
     SoundPlayer &sound;
     RandomGenerator &random;

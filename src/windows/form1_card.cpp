@@ -10,6 +10,7 @@
 #include "platform/datafiles.h"
 #include "platform/safefile.h"
 #include "controls/mapview.h"
+#include "controls/ui.h"
 #include "platform/textfile.h"
 
 #include <QBuffer>
@@ -82,7 +83,7 @@ void Form1::ArrangeInfoCard()
     twips::setLeft(Label3, notice.left);
     Label3->setText(state.uiTexts[0]);
 
-    Command4->setText(state.uiTexts[1]);
+    ui::setCaption(Command4, state.uiTexts[1]);
     Command4->show();
 }
 
@@ -94,7 +95,7 @@ void Form1::Command4_Click()
     const QString name = state.regions[std::size_t(i)].regionName;
 
     Picture1->setEnabled(false);
-    Frame2->setTitle(name);
+    ui::setTitle(Frame2, name);
     if (Frame2->isVisible()) {
         Picture1->setEnabled(true);
         Frame2->hide();

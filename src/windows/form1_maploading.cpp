@@ -9,6 +9,7 @@
 #include "platform/errorreport.h"
 #include "controls/filelistbox.h"
 #include "controls/mapview.h"
+#include "controls/ui.h"
 #include "platform/numconv.h"
 #include "platform/random.h"
 #include "platform/safefile.h"
@@ -19,11 +20,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -71,7 +74,7 @@ void Form1::File1_Click()
     // A broken map must not cost the learner the program: everything is read
     // and checked before the window changes, and a fault leaves the map-choice
     // screen and the previous state as they were.
-    const auto bytes = safefile::read(path, safefile::kTextLimit);
+    const auto bytes = safefile::read(File1->nativeFilePath(), safefile::kTextLimit);
     if (const auto *fault = std::get_if<safefile::Fault>(&bytes)) {
         platform.errors.report(LoadError{path, 0, {}, safefile::describe(*fault, safefile::kTextLimit)},
                                errorreport::Severity::Recoverable);
@@ -95,6 +98,10 @@ void Form1::File1_Click()
     auto picture = readMapPicture(picturePath);
     if (auto *error = std::get_if<LoadError>(&picture)) {
         error->what += QStringLiteral("\nLo nombra la línea 1 de «%1».").arg(QDir::toNativeSeparators(path));
+        platform.errors.report(*error, errorreport::Severity::Recoverable);
+        return;
+    }
+    if (const auto error = checkWindowFits(std::get<QImage>(picture).size(), picturePath, path)) {
         platform.errors.report(*error, errorreport::Severity::Recoverable);
         return;
     }
@@ -124,8 +131,8 @@ void Form1::File1_Click()
 
     List1->clear();
     List2->clear();
-    Command1[0]->setText(state.hitsLabel);
-    Command1[1]->setText(state.errorsLabel);
+    ui::setCaption(Command1[0], state.hitsLabel);
+    ui::setCaption(Command1[1], state.errorsLabel);
     ArrangeQuizLayout();
     update();
     centreOnScreen();
@@ -172,6 +179,26 @@ void Form1::File1_Click()
         ArrangeInfoCard();
         Picture1->show();
     }
+}
+
+std::optional<LoadError> Form1::checkWindowFits(QSize picture, const QString &picturePath,
+                                                const QString &coordinatesPath) const
+{
+    // A window larger than the screen would open with its back button and
+    // its prompt out of reach, so such a picture is refused.
+    const QScreen *shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QSize room = mapWindowRoom(shown ? shown->availableGeometry().size() : mapwindow::kSmallestScreen);
+    if (mapWindowFits(picture, room))
+        return std::nullopt;
+    const QSize largest = largestMapPicture(room);
+    using numconv::spanishInteger;
+    return LoadError{picturePath, 0, {},
+                     QStringLiteral("El dibujo del mapa es demasiado grande para la pantalla: mide %1 × %2 "
+                                    "píxeles, y en esta pantalla puede medir como mucho %3 × %4 píxeles para "
+                                    "que la ventana del juego quepa entera.\nLo nombra la línea 1 de «%5».")
+                         .arg(spanishInteger(picture.width()), spanishInteger(picture.height()),
+                              spanishInteger(largest.width()), spanishInteger(largest.height()),
+                              QDir::toNativeSeparators(coordinatesPath))};
 }
 
 void Form1::LoadCoordinatesFile(const MapDescription &map)

@@ -6,6 +6,7 @@
 #include "controls/animador.h"
 #include "platform/datafiles.h"
 #include "controls/mapview.h"
+#include "controls/ui.h"
 #include "platform/random.h"
 #include "platform/soundplayer.h"
 #include "quiz/painting.h"
@@ -46,13 +47,13 @@ void Form1::JudgeAnswer()
 
     const AnswerOutcome answer = quiz.judge(isAnswerRight(surface, state));
     if (answer.right) {
-        Command1[0]->setText(answer.counterCaption);
+        ui::setCaption(Command1[0], answer.counterCaption);
         List1->addItem(answer.listEntry);
         if (answer.markText)
             Label2->setText(*answer.markText);
         paintRegionPermanently(surface, state, answer.regionToPaint);
     } else {
-        Command1[1]->setText(answer.counterCaption);
+        ui::setCaption(Command1[1], answer.counterCaption);
         List2->addItem(answer.listEntry);
         surface.refresh(); // the wrong paint disappears
     }

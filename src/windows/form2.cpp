@@ -23,7 +23,7 @@ Form2::Form2(Form1 &owner) : QDialog(&owner), form1(owner)
                         kClientHeight + twips::kDialogFrame.heightTwips);
     setFixedSize(size());
 
-    Label2 = new QLabel(QStringLiteral("Prueba finalizada"), this);
+    Label2 = ui::plainLabel(this, QStringLiteral("Prueba finalizada"));
     Label2->setFont(ui::designFont(QStringLiteral("Arial"), 27.75, true));
     ui::setTextColour(Label2, 0x0000FF);
     Label2->setWordWrap(true);
@@ -57,8 +57,8 @@ void Form2::Form_Load()
     const LanguageFile language =
         std::holds_alternative<LanguageFile>(loaded) ? std::get<LanguageFile>(loaded) : LanguageFile();
     Label2->setText(language.line(10));
-    Command1[0]->setText(language.line(11));
-    Command1[1]->setText(language.line(12));
+    ui::setCaption(Command1[0], language.line(11));
+    ui::setCaption(Command1[1], language.line(12));
     Command1[0]->setFocus();
 }
 

@@ -64,7 +64,7 @@ QPixmap loadBackground()
 QLabel *makeLabel(QWidget *parent, const QString &text, double pointSize,
                   double left, double top, double width, double height)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = ui::plainLabel(parent, text);
     label->setFont(ui::designFont(kArial, pointSize, true));
     label->setAttribute(Qt::WA_TranslucentBackground);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -110,7 +110,7 @@ Form3::~Form3() = default;
 
 void Form3::createControls()
 {
-    Label1 = new QLabel(QStringLiteral("Mapurix"), this);
+    Label1 = ui::plainLabel(this, QStringLiteral("Mapurix"));
     Label1->setFont(ui::designFont(kArial, 48, true));
     Label1->setAttribute(Qt::WA_TranslucentBackground);
     ui::setTextColour(Label1, kTitleStartColour);
@@ -173,7 +173,7 @@ bool Form3::Form_Load()
         platform.errors.report(*error, errorreport::Severity::Fatal);
         return false;
     }
-    Command1->setText(std::get<LanguageFile>(loaded).line(1));
+    ui::setCaption(Command1, std::get<LanguageFile>(loaded).line(1));
     return true;
 }
 

@@ -20,7 +20,7 @@ Form4::Form4(const QPixmap &picture, QWidget *parent) : QDialog(parent)
     // A picture box with a single flat border: the picture sits unscaled inside
     // a one-pixel black line, so the box is two pixels larger than the picture
     // each way, and the red margin frames it.
-    Picture1 = new QLabel(this);
+    Picture1 = ui::plainLabel(this);
     Picture1->setFrameStyle(QFrame::Box | QFrame::Plain);
     Picture1->setLineWidth(kPictureBorder);
     Picture1->setMargin(0);

@@ -27,6 +27,7 @@ struct FormDriver {
     int programEnds = 0;
     QLocale locale{QLocale::Spanish, QLocale::Spain};
     QString programFolder; // empty: the fixture folder
+    ErrorReport *errorReport = nullptr; // null: the fixture folder's recorder
 
     FormDriver()
     {
@@ -35,11 +36,11 @@ struct FormDriver {
 
     bool open()
     {
-        Platform platform = folder.platform();
+        const Platform given = folder.platform();
+        Platform platform{errorReport ? *errorReport : given.errors, given.programFolder, given.animation, locale,
+                          [this](int) { ++programEnds; }};
         if (!programFolder.isEmpty())
             platform.programFolder = programFolder;
-        platform.endProgram = [this](int) { ++programEnds; };
-        platform.locale = locale;
         form = std::make_unique<Form1>(sound, random, platform);
         if (!form->Form_Load())
             return false;

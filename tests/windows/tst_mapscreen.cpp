@@ -25,12 +25,14 @@ private slots:
         QCOMPARE(f.List3->currentRow(), -1);
         QVERIFY(f.Label1->text().isEmpty());
         QCOMPARE(f.Picture1->size(), QSize(200, 150));
-        // The list stands 50 twips right of the map, as high as the map plus 75.
-        QCOMPARE(f.List3->x(), units::toPixels(120 + 3000 + 50));
+        // The list stands as high as the map plus 75. This map is narrower than
+        // the card button (120 + 3375), so the list and the back button above
+        // it stand 50 twips right of that button instead of 50 right of the map.
+        QCOMPARE(f.List3->x(), units::toPixels(120 + 3375 + 50));
         QCOMPARE(f.List3->y(), f.Picture1->y());
         QCOMPARE(f.List3->height(), units::toPixels(2250 + 75));
         QCOMPARE(f.Command3->y() + f.Command3->height(), f.List3->y());
-        QCOMPARE(f.width(), units::toPixels(120 + 3000 + 50 + 1935 + 150 - 90));
+        QCOMPARE(f.width(), units::toPixels(120 + 3375 + 50 + 1935 + 150 - 90));
         // The atlas forge sizes every map's window with the same function.
         QCOMPARE(f.size(), mapWindowSize(f.Picture1->size()).study);
         QVERIFY(d.folder.errors.empty());
@@ -98,6 +100,53 @@ private slots:
         QCOMPARE(study.formWidth, 15755.0);
         QCOMPARE(study.command3.top, 0.0);
         QCOMPARE(study.command3.height, 360.0);
+    }
+
+    // The back button shares the top row with the card button: beside a map
+    // of any width it starts right of the card button's right edge (3495).
+    void backButtonClearsTheCardButton_data()
+    {
+        QTest::addColumn<double>("mapWidth");
+        QTest::addColumn<double>("list3Left");
+        QTest::newRow("1 pixel") << 15.0 << 3545.0;
+        QTest::newRow("100 pixels") << 1500.0 << 3545.0;
+        QTest::newRow("221 pixels, under the button") << 3315.0 << 3545.0;
+        QTest::newRow("224 pixels, less than 50 twips clear") << 3360.0 << 3545.0;
+        QTest::newRow("230 pixels, as designed") << 3450.0 << 3620.0;
+        QTest::newRow("900 pixels, as designed") << 13500.0 << 13670.0;
+    }
+    void backButtonClearsTheCardButton()
+    {
+        QFETCH(double, mapWidth);
+        QFETCH(double, list3Left);
+        const StudyLayout study = arrangeStudyLayout(TwipsRect{120, 360, mapWidth, 1500}, 1935);
+        QCOMPARE(study.list3.left, list3Left);
+        QCOMPARE(study.command3.left, list3Left);
+        QVERIFY(study.command3.left >= mapwindow::kCommand4Left + mapwindow::kCommand4Width);
+        QCOMPARE(study.formWidth, list3Left + 1935 + 150);
+    }
+
+    // The main window must fit the screen with the title bar; the room is the
+    // screen's, never less than the 1366 x 720 the atlas is drawn for.
+    void windowFitsTheScreen_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("largest");
+        // Study mode is 144 pixels wider than the picture, quiz mode 88 higher,
+        // and the title bar takes 30.
+        QTest::newRow("small laptop") << QSize(1366, 720) << QSize(1222, 602);
+        QTest::newRow("smaller screen: the atlas's room") << QSize(800, 600) << QSize(1222, 602);
+        QTest::newRow("full HD less a panel") << QSize(1920, 1040) << QSize(1776, 922);
+    }
+    void windowFitsTheScreen()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, largest);
+        const QSize room = mapWindowRoom(screen);
+        QCOMPARE(largestMapPicture(room), largest);
+        QVERIFY(mapWindowFits(largest, room));
+        QVERIFY(!mapWindowFits(largest + QSize(1, 0), room));
+        QVERIFY(!mapWindowFits(largest + QSize(0, 1), room));
     }
 
     void listSelectionHighlightsEveryArea()

@@ -1,6 +1,7 @@
 #include "languagefile.h"
 
 #include "platform/datafiles.h"
+#include "platform/safefile.h"
 #include "platform/textfile.h"
 
 #include <QDir>
@@ -35,11 +36,19 @@ std::variant<LanguageFile, LoadError> LanguageFile::load(const QString &programF
                          QStringLiteral("No se encuentra el archivo de idioma. La instalación está "
                                         "incompleta: vuelve a instalar el juego.")};
     }
-    const auto bytes = textfile::readBytes(path);
-    if (!bytes) {
-        return LoadError{path, 0, {}, QStringLiteral("No se puede leer el archivo de idioma.")};
+    const auto bytes = safefile::read(path, safefile::kTextLimit);
+    if (const auto *fault = std::get_if<safefile::Fault>(&bytes)) {
+        if (*fault == safefile::Fault::TooLarge) {
+            return LoadError{path, 0, {},
+                             QStringLiteral("El archivo de idioma es demasiado grande: como mucho puede tener "
+                                            "%1, y sus doce líneas caben en mucho menos.")
+                                 .arg(safefile::formattedLimit(safefile::kTextLimit))};
+        }
+        return LoadError{path, 0, {},
+                         QStringLiteral("No se puede leer el archivo de idioma. ") +
+                             safefile::describe(*fault, safefile::kTextLimit)};
     }
-    return fromBytes(*bytes);
+    return fromBytes(std::get<QByteArray>(bytes));
 }
 
 LanguageFile LanguageFile::fromBytes(const QByteArray &bytes)

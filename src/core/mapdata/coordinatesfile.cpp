@@ -36,6 +36,11 @@ std::optional<int> parseCoordinate(const QString &field)
 std::variant<MapDescription, LoadError> parseCoordinatesFile(const QByteArray &bytes,
                                                              const QString &fileName)
 {
+    if (textfile::looksLikeUtf16(bytes)) {
+        return LoadError{fileName, 0, {},
+                         QStringLiteral("El archivo está guardado en UTF-16, una codificación que el juego no "
+                                        "admite. Guárdalo como UTF-8 (o Windows-1252) y vuelve a elegirlo.")};
+    }
     QStringList lines = textfile::splitLines(textfile::decode(bytes));
     if (lines.size() < 2) {
         return LoadError{fileName, int(lines.size()) + 1, {},

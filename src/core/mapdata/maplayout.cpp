@@ -2,6 +2,9 @@
 
 #include "platform/units.h"
 
+#include <algorithm>
+#include <climits>
+
 QuizLayout arrangeQuizLayout(const TwipsRect &picture1, const TwipsRect &picture2,
                              double animador2Width)
 {
@@ -19,7 +22,9 @@ QuizLayout arrangeQuizLayout(const TwipsRect &picture1, const TwipsRect &picture
 StudyLayout arrangeStudyLayout(const TwipsRect &picture1, double list3Width)
 {
     StudyLayout layout;
-    layout.list3 = TwipsRect{picture1.right() + 50, picture1.top, list3Width, picture1.height + 75};
+    const double besideCardButton = mapwindow::kCommand4Left + mapwindow::kCommand4Width + 50;
+    layout.list3 = TwipsRect{std::max(picture1.right() + 50, besideCardButton), picture1.top, list3Width,
+                             picture1.height + 75};
     layout.formWidth = layout.list3.right() + 150;
     constexpr double kCommand3Height = 360;
     layout.command3 = TwipsRect{layout.list3.left, layout.list3.top - kCommand3Height,
@@ -40,4 +45,30 @@ MapWindowSize mapWindowSize(QSize picture)
     const int height = units::toPixels(quiz.formHeight - kTitledFrameHeightTwips);
     return MapWindowSize{QSize(units::toPixels(quiz.formWidth - kTitledFrameWidthTwips), height),
                          QSize(units::toPixels(study.formWidth - kTitledFrameWidthTwips), height)};
+}
+
+bool mapWindowFits(QSize picture, QSize room)
+{
+    const MapWindowSize client = mapWindowSize(picture);
+    const int width = std::max(client.quiz.width(), client.study.width());
+    const int height = std::max(client.quiz.height(), client.study.height()) + mapwindow::kTitleBarPixels;
+    return width <= room.width() && height <= room.height();
+}
+
+QSize largestMapPicture(QSize room)
+{
+    // Each side with the other one small, since neither affects the other.
+    constexpr int kOtherSide = 1;
+    int width = room.width();
+    while (width > 0 && !mapWindowFits(QSize(width, kOtherSide), QSize(room.width(), INT_MAX)))
+        --width;
+    int height = room.height();
+    while (height > 0 && !mapWindowFits(QSize(kOtherSide, height), QSize(INT_MAX, room.height())))
+        --height;
+    return QSize(width, height);
+}
+
+QSize mapWindowRoom(QSize screen)
+{
+    return screen.expandedTo(mapwindow::kSmallestScreen);
 }

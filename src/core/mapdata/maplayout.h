@@ -28,7 +28,10 @@ QuizLayout arrangeQuizLayout(const TwipsRect &picture1, const TwipsRect &picture
                              double animador2Width);
 
 // The region list beside the map, the back button above it, and the wider
-// window of study mode.
+// window of study mode. The back button shares the top row with the card
+// button, which keeps its designed place: beside a map narrower than that
+// button, the list and the back button move right of it, so that the way
+// back to the maps is never covered.
 struct StudyLayout {
     TwipsRect list3;
     TwipsRect command3;
@@ -51,6 +54,13 @@ constexpr double kList3Width = 1935;
 // lays out no control to its right, so nothing widens a window for it.
 constexpr double kLabel2Left = 6120;
 constexpr double kLabel2Width = 2655;
+// The card button at the top left of study mode.
+constexpr double kCommand4Left = 120;
+constexpr double kCommand4Width = 3375;
+// The smallest screen the atlas is drawn for: a 1366 x 768 school laptop less
+// a 48-pixel desktop panel; and the title bar a window adds on it.
+constexpr QSize kSmallestScreen{1366, 720};
+constexpr int kTitleBarPixels = 30;
 } // namespace mapwindow
 
 // The main window's client area in pixels once a map picture of `picture`
@@ -61,3 +71,14 @@ struct MapWindowSize {
     QSize study;
 };
 MapWindowSize mapWindowSize(QSize picture);
+
+// Whether the main window, title bar included, fits in `room` pixels in both
+// modes with a map picture of `picture` pixels; and the largest picture that
+// does, each side on its own (the window grows with each side apart).
+bool mapWindowFits(QSize picture, QSize room);
+QSize largestMapPicture(QSize room);
+
+// The room the main window may take on a screen whose free area is `screen`
+// pixels: that area, but never less than the smallest screen the atlas is
+// drawn for, so that the shipped maps open on any screen as designed.
+QSize mapWindowRoom(QSize screen);

@@ -1,13 +1,18 @@
 #include "datafiles.h"
 
 #include "safefile.h"
+#include "textfile.h"
 
 #include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
+#include <QStringDecoder>
 #include <algorithm>
+
+#include <dirent.h>
 
 namespace datafiles {
 
@@ -66,17 +71,50 @@ QString dataFile(const QString &programFolder, const QString &folderName, const 
     return QDir(programFolder).filePath(folderName + QLatin1Char('/') + fileName);
 }
 
-QStringList listFiles(const QString &folder)
+QString decodeName(const QByteArray &bytes)
 {
-    QStringList files = QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
-    const QDir dir(folder);
-    files.removeIf([&dir](const QString &name) { return !safefile::isRegularFile(dir.filePath(name)); });
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString name = utf8.decode(bytes);
+    return utf8.hasError() ? textfile::decodeWindows1252(bytes) : name;
+}
+
+std::vector<ListedFile> listFileEntries(const QString &folder)
+{
+    std::vector<ListedFile> files;
+    QByteArray base = QFile::encodeName(folder);
+    if (base.isEmpty())
+        return files;
+    if (!base.endsWith('/'))
+        base += '/';
+    // Read with the system's own calls: names that are not valid UTF-8 are
+    // kept as bytes to open them, and shown as Windows-1252 reads them.
+    DIR *dir = ::opendir(base.constData());
+    if (!dir)
+        return files;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (name.startsWith('.')) // hidden, or "." and ".."
+            continue;
+        const QByteArray native = base + name;
+        if (safefile::isRegularFile(native))
+            files.push_back(ListedFile{decodeName(name), native});
+    }
+    ::closedir(dir);
     // Spanish collation: "África" sorts among the A's, not after "Z".
     QCollator collator{QLocale(QLocale::Spanish, QLocale::Spain)};
     collator.setCaseSensitivity(Qt::CaseInsensitive);
     collator.setNumericMode(true);
-    std::sort(files.begin(), files.end(), collator);
+    std::sort(files.begin(), files.end(),
+              [&collator](const ListedFile &a, const ListedFile &b) { return collator(a.name, b.name); });
     return files;
+}
+
+QStringList listFiles(const QString &folder)
+{
+    QStringList names;
+    for (const ListedFile &file : listFileEntries(folder))
+        names << file.name;
+    return names;
 }
 
 } // namespace datafiles

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <QString>
+#include <QByteArray>
 #include <QStringList>
+#include <vector>
 
 namespace datafiles {
 
@@ -28,9 +30,23 @@ QString findFolder(const QString &programFolder, const QString &folderName);
 // absolute path, "..") gives an empty string.
 QString dataFile(const QString &programFolder, const QString &folderName, const QString &fileName);
 
+// A file of a folder as the catalogue lists it: its name as shown, and its
+// path in the file system's own bytes, to open it by.
+struct ListedFile {
+    QString name;
+    QByteArray nativePath;
+};
+
 // Regular files of a folder, or links to them (no folders, FIFOs, devices or
-// hidden files), sorted as a Spanish
-// reader expects: ignoring case and accents, numbers by value.
+// hidden files), sorted as a Spanish reader expects: ignoring case and
+// accents, numbers by value. A name that is not valid UTF-8 (a file copied
+// from an older system) is shown as Windows-1252 reads it, as the contents of
+// the game's files are.
+std::vector<ListedFile> listFileEntries(const QString &folder);
 QStringList listFiles(const QString &folder);
+
+// A file name as the file system stores it, read as UTF-8 when it is valid
+// UTF-8 and as Windows-1252 otherwise.
+QString decodeName(const QByteArray &bytes);
 
 } // namespace datafiles

@@ -96,4 +96,17 @@ QString floatToText(float value, const QString &decimalSeparator)
     return negative ? u'-' + result : result;
 }
 
+QString spanishInteger(std::int64_t value)
+{
+    const bool negative = value < 0;
+    // The magnitude as unsigned, so that the most negative value has one too.
+    const std::uint64_t magnitude = negative ? 0 - std::uint64_t(value) : std::uint64_t(value);
+    QString digits = QString::number(magnitude);
+    if (digits.size() > 4) {
+        for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+            digits.insert(at, QChar(0x00A0));
+    }
+    return negative ? u'-' + digits : digits;
+}
+
 } // namespace numconv

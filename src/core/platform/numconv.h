@@ -27,4 +27,9 @@ std::int64_t intDiv(double a, std::int64_t n);
 // (with a comma: 7,5; 6,666667; 10).
 QString floatToText(float value, const QString &decimalSeparator = QStringLiteral(","));
 
+// A whole number as Spanish text writes it: no separator up to four digits
+// (5700), groups of three joined by a non-breaking space from five on
+// (48 000 000).
+QString spanishInteger(std::int64_t value);
+
 } // namespace numconv

@@ -27,17 +27,28 @@ struct Descriptor {
 
 bool isRegularFile(const QString &path)
 {
-    if (path.isEmpty())
+    return !path.isEmpty() && isRegularFile(QFile::encodeName(path));
+}
+
+bool isRegularFile(const QByteArray &native)
+{
+    if (native.isEmpty())
         return false;
     struct stat info {};
-    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISREG(info.st_mode);
+    return ::stat(native.constData(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::variant<QByteArray, Fault> read(const QString &path, qint64 limit)
 {
     if (path.isEmpty())
         return Fault::Missing;
-    const QByteArray native = QFile::encodeName(path);
+    return read(QFile::encodeName(path), limit);
+}
+
+std::variant<QByteArray, Fault> read(const QByteArray &native, qint64 limit)
+{
+    if (native.isEmpty())
+        return Fault::Missing;
     struct stat info {};
     if (::stat(native.constData(), &info) != 0)
         return errno == ENOENT || errno == ENOTDIR ? Fault::Missing : Fault::Unreadable;
@@ -75,6 +86,12 @@ std::variant<QByteArray, Fault> read(const QString &path, qint64 limit)
     return bytes;
 }
 
+QString formattedLimit(qint64 limit)
+{
+    // The bounds are whole mebibytes: no decimals to read.
+    return QLocale(QLocale::Spanish, QLocale::Spain).formattedDataSize(limit, 0);
+}
+
 QString describe(Fault fault, qint64 limit)
 {
     switch (fault) {
@@ -84,8 +101,7 @@ QString describe(Fault fault, qint64 limit)
         return QStringLiteral("No es un archivo normal (es una carpeta, un dispositivo, una tubería o un "
                               "enlace a uno de ellos).");
     case Fault::TooLarge:
-        return QStringLiteral("El archivo es demasiado grande: como mucho puede tener %1.")
-            .arg(QLocale(QLocale::Spanish, QLocale::Spain).formattedDataSize(limit));
+        return QStringLiteral("El archivo es demasiado grande: como mucho puede tener %1.").arg(formattedLimit(limit));
     case Fault::Unreadable:
         break;
     }

@@ -25,11 +25,18 @@ enum class Fault {
 
 // True when `path` is a regular file or a symbolic link to one.
 bool isRegularFile(const QString &path);
+// The same for a path spelled in the file system's own bytes, which need not
+// be valid UTF-8 (a file copied from an older system).
+bool isRegularFile(const QByteArray &nativePath);
 
 // The whole file, when it is a regular file of at most `limit` bytes. The
 // file is opened without blocking and checked on the open descriptor, so a
 // FIFO swapped in after a look-up cannot stall the game either.
 std::variant<QByteArray, Fault> read(const QString &path, qint64 limit);
+std::variant<QByteArray, Fault> read(const QByteArray &nativePath, qint64 limit);
+
+// A size bound as a Spanish reader writes it ("1 MiB").
+QString formattedLimit(qint64 limit);
 
 // The fault in Spanish, for the learner or the teacher who mends the file.
 QString describe(Fault fault, qint64 limit);

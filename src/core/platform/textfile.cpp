@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 namespace textfile {
@@ -69,6 +70,25 @@ QString decode(const QByteArray &bytes)
         return text;
     }
     return decodeWindows1252(bytes);
+}
+
+bool looksLikeUtf16(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF"))
+        return true;
+    // Without a mark: the first characters, up to 32, each one byte and a zero.
+    const qsizetype pairs = std::min<qsizetype>(bytes.size() / 2, 32);
+    if (pairs < 2)
+        return false;
+    bool littleEndian = true;
+    bool bigEndian = true;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        const char first = bytes.at(2 * i);
+        const char second = bytes.at(2 * i + 1);
+        littleEndian = littleEndian && first != 0 && second == 0;
+        bigEndian = bigEndian && first == 0 && second != 0;
+    }
+    return littleEndian || bigEndian;
 }
 
 QStringList splitLines(const QString &text)

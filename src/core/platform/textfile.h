@@ -16,6 +16,11 @@ QString decode(const QByteArray &bytes);
 // they are also appended to it, so that a writer can refuse the text.
 QByteArray encodeWindows1252(const QString &text, QString *unmappable = nullptr);
 
+// True when the bytes are UTF-16 text, which the game does not read: a
+// byte-order mark, or text whose every other byte is zero from the start, as
+// some editors write "Unicode" files.
+bool looksLikeUtf16(const QByteArray &bytes);
+
 // Splits decoded text into lines. The terminator is not part of a line; a final
 // terminator does not start another, empty line.
 QStringList splitLines(const QString &text);
