@@ -287,8 +287,23 @@ int runNew(const QStringList &args)
     if (o.title.isEmpty())
         return refuse(QStringLiteral("falta --title TÍTULO, el nombre del mapa en el juego"));
     const forge::NewMapReport report = forge::makeNewMap(o);
-    for (const QString &path : report.written)
-        out() << "escrito " << path << '\n';
+    // Cards and locator pictures are counted, not listed one by one.
+    const QString dataFolder = QDir::cleanPath(QFileInfo(o.dataFolder).absoluteFilePath());
+    int cards = 0, locators = 0;
+    for (const QString &path : report.written) {
+        if (path.startsWith(dataFolder + QStringLiteral("/textos/")))
+            ++cards;
+        else if (path.startsWith(dataFolder + QStringLiteral("/imagenes/")))
+            ++locators;
+        else
+            out() << "escrito " << path << '\n';
+    }
+    if (cards > 0)
+        out() << "escrita" << (cards == 1 ? " " : "s ") << cards << (cards == 1 ? " ficha en " : " fichas en ") << dataFolder
+              << "/textos\n";
+    if (locators > 0)
+        out() << "escrita" << (locators == 1 ? " " : "s ") << locators
+              << (locators == 1 ? " imagen de situación en " : " imágenes de situación en ") << dataFolder << "/imagenes\n";
     for (const QString &path : report.removed)
         out() << "borrado " << path << '\n';
     for (const QString &note : report.notes)

@@ -506,6 +506,38 @@ NewMapReport makeNewMap(const NewMapOptions &o)
     const QDir out(outFolder);
     const QString sourceBytesHash = QString::fromLatin1(sha256(readAll(o.file)));
 
+    const Ledger ledger = Ledger::read(out.filePath(slug + QStringLiteral(".archivos")), o.title, dataPath);
+    // Nothing is written over a file that this command did not make for this
+    // map, unless the teacher asks for it.
+    const QString picture = slug + QStringLiteral(".png");
+    QStringList clashes;
+    auto claim = [&](const QString &folder, const QString &name, const QString &what) {
+        const QString existing = entryIgnoringCase(QDir(data.filePath(folder)), name);
+        const QString relative = folder + u'/' + existing;
+        if (existing.isEmpty() || ledger.owns(relative))
+            return;
+        clashes << QStringLiteral("%1 (%2)").arg(data.filePath(relative), what);
+    };
+    {
+        const QString users = mapsUsing(data, picture, QString());
+        claim(QStringLiteral("Mapas"), picture,
+              users.isEmpty() ? QStringLiteral("no es de este mapa") : QStringLiteral("es el dibujo de %1").arg(users));
+        claim(QStringLiteral("Coordenadas"), o.title,
+              QStringLiteral("es el mapa %1").arg(q(entryIgnoringCase(data.filePath(QStringLiteral("Coordenadas")), o.title))));
+    }
+    if (!clashes.isEmpty() && !o.overwrite) {
+        const bool one = clashes.size() == 1;
+        report.error = QStringLiteral("no se escribe nada: %1 ya %2 y no %3 hizo mapurix-forge new para este mapa:\n  %4\n"
+                                      "Elige otro título (--title) u otra carpeta (--data); para reemplazar%3 de verdad, "
+                                      "añade --sobrescribir")
+                           .arg(one ? QStringLiteral("este archivo") : QStringLiteral("estos archivos"),
+                                one ? QStringLiteral("existe") : QStringLiteral("existen"),
+                                one ? QStringLiteral("lo") : QStringLiteral("los"), clashes.join(QStringLiteral("\n  ")));
+        return report;
+    }
+    for (const QString &c : clashes)
+        report.warnings << QStringLiteral("se sobrescribe, como pediste, %1").arg(c);
+
     const std::optional<Scan> scan = scanSource(o, outFolder, slug, report);
     if (!scan)
         return report;
@@ -568,7 +600,6 @@ NewMapReport makeNewMap(const NewMapOptions &o)
     // added with a cleaned name and a guessed grammar, old ones dropped.
     const QString tablePath = out.filePath(slug + QStringLiteral(".tsv"));
     const std::map<QString, NameRow> previous = readNameTable(tablePath);
-    const Ledger ledger = Ledger::read(out.filePath(slug + QStringLiteral(".archivos")), o.title, dataPath);
     const QDir texts(data.filePath(QStringLiteral("textos")));
     auto ownedCard = [&](const QString &name) {
         return ledger.owns(QStringLiteral("textos/") + name + QStringLiteral(".txt"));
@@ -667,37 +698,6 @@ NewMapReport makeNewMap(const NewMapOptions &o)
         }
     }
     report.size = fitPictureSize(maxX - minX, maxY - minY, largestPicture().boundedTo(kAtlasSize), kMinimumSize);
-
-    // Nothing is written over a file that this command did not make for this
-    // map, unless the teacher asks for it.
-    const QString picture = slug + QStringLiteral(".png");
-    QStringList clashes;
-    auto claim = [&](const QString &folder, const QString &name, const QString &what) {
-        const QString existing = entryIgnoringCase(QDir(data.filePath(folder)), name);
-        const QString relative = folder + u'/' + existing;
-        if (existing.isEmpty() || ledger.owns(relative))
-            return;
-        clashes << QStringLiteral("%1 (%2)").arg(data.filePath(relative), what);
-    };
-    {
-        const QString users = mapsUsing(data, picture, QString());
-        claim(QStringLiteral("Mapas"), picture,
-              users.isEmpty() ? QStringLiteral("no es de este mapa") : QStringLiteral("es el dibujo de %1").arg(users));
-        claim(QStringLiteral("Coordenadas"), o.title,
-              QStringLiteral("es el mapa %1").arg(q(entryIgnoringCase(data.filePath(QStringLiteral("Coordenadas")), o.title))));
-    }
-    if (!clashes.isEmpty() && !o.overwrite) {
-        const bool one = clashes.size() == 1;
-        report.error = QStringLiteral("no se escribe nada: %1 ya %2 y no %3 hizo mapurix-forge new para este mapa:\n  %4\n"
-                                      "Elige otro título (--title) u otra carpeta (--data); para reemplazar%3 de verdad, "
-                                      "añade --sobrescribir")
-                           .arg(one ? QStringLiteral("este archivo") : QStringLiteral("estos archivos"),
-                                one ? QStringLiteral("existe") : QStringLiteral("existen"),
-                                one ? QStringLiteral("lo") : QStringLiteral("los"), clashes.join(QStringLiteral("\n  ")));
-        return report;
-    }
-    for (const QString &c : clashes)
-        report.warnings << QStringLiteral("se sobrescribe, como pediste, %1").arg(c);
 
     // The name table, in the atlas's format, for the teacher to review.
     QString table = QStringLiteral("# Nombres del mapa \u00AB%1\u00BB, tomados del campo %2 de %3 por mapurix-forge new.\n"
@@ -843,7 +843,7 @@ NewMapReport makeNewMap(const NewMapOptions &o)
                 report.removed << data.filePath(oldCard);
             const bool ours = existingCard.isEmpty() || oldCard.compare(cardFile, Qt::CaseInsensitive) == 0;
             if (!ours) {
-                report.notes << QStringLiteral("%1 comparte la ficha textos/%2, que ya existía").arg(q(r.name), existingCard);
+                report.notes << QStringLiteral("%1 usa la ficha textos/%2, que ya existía: no se toca").arg(q(r.name), existingCard);
             } else if (sentence.isEmpty()) {
                 if (QFileInfo::exists(data.filePath(cardFile)) && QFile::remove(data.filePath(cardFile)))
                     report.removed << data.filePath(cardFile);
