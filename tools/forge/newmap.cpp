@@ -919,7 +919,7 @@ NewMapReport makeNewMap(const NewMapOptions &o)
             advice = QStringLiteral(" Elige una parte del archivo, por ejemplo %1, o usa --where.").arg(scan->filterHints.first());
         if (advice.isEmpty())
             advice = QStringLiteral(" Elige una parte del archivo con --keep CAMPO=VALOR o --where, o otro --name-field.");
-        report.warnings << QStringLiteral("el mapa abarca %1° de longitud y %2° de latitud y las regiones ocupan el %3 %% "
+        report.warnings << QStringLiteral("el mapa abarca %1° de longitud y %2° de latitud y las regiones ocupan el %3 % "
                                           "del dibujo: costará verlas y pintarlas.%4")
                                .arg(QString::number(all.MaxX - all.MinX, 'f', 0), QString::number(all.MaxY - all.MinY, 'f', 0),
                                     QString::number(share * 100, 'f', 1).replace(u'.', u','), advice);
