@@ -1000,6 +1000,7 @@ void TestForge::newMapKeepsTheEditedNameTable()
     QVERIFY(table.contains(QStringLiteral("Vega del Río\tVega del Río\tf\ts\t\tcomarca\n")));
     table.replace(QStringLiteral("Vega del Río\tVega del Río\tf\ts\t\tcomarca\n"),
                   QStringLiteral("Vega del Río\tVega Alta\tf\ts\tla\tcomarca\n"));
+    table.replace(QStringLiteral("Sierra Alta\tSierra Alta\t"), QStringLiteral("Sierra Alta\tSierra Mayor\t"));
     writeFile(tablePath, table.toUtf8());
     writeFile(data + QStringLiteral("/textos/Sierra Alta.txt"), "Texto de la maestra.\r\n");
 
@@ -1019,10 +1020,13 @@ void TestForge::newMapKeepsTheEditedNameTable()
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("/textos/Vega del Río.txt")));
     QVERIFY(!QFileInfo::exists(data + QStringLiteral("/imagenes/Vega del Río.gif")));
     QCOMPARE(readFile(data + QStringLiteral("/textos/Vega Alta.txt")),
-             QByteArray("La Vega Alta limita con Campo de Arriba, Monte Nuevo y Sierra Alta.\r\n"));
+             QByteArray("La Vega Alta limita con Campo de Arriba, Monte Nuevo y Sierra Mayor.\r\n"));
     QVERIFY(QFileInfo::exists(data + QStringLiteral("/imagenes/Vega Alta.gif")));
     QVERIFY(readFile(data + QStringLiteral("/textos/Monte Nuevo.txt")).contains("con la Vega Alta."));
-    QCOMPARE(readFile(data + QStringLiteral("/textos/Sierra Alta.txt")), QByteArray("Texto de la maestra.\r\n"));
+    // The card the teacher wrote keeps its words and follows the new name.
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/textos/Sierra Alta.txt")));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Sierra Mayor.txt")), QByteArray("Texto de la maestra.\r\n"));
+    QVERIFY(QFileInfo::exists(data + QStringLiteral("/imagenes/Sierra Mayor.gif")));
     const CheckReport report = checkDataFolder(data);
     QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
 }
