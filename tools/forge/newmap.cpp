@@ -899,7 +899,7 @@ NewMapReport makeNewMap(const NewMapOptions &o)
     if (wide || share < kLeastRegionShare) {
         QString advice;
         // Regions far from the rest (islands overseas) are the usual cause.
-        if (centres.size() > 2) {
+        if (centres.size() >= 6) {
             std::vector<double> xs, ys;
             for (const auto &c : centres) {
                 xs.push_back(c.second.x());
@@ -915,7 +915,10 @@ NewMapReport makeNewMap(const NewMapOptions &o)
             if (!far.isEmpty() && far.size() <= qsizetype(centres.size() / 3))
                 advice = QStringLiteral(" Algunas áreas quedan muy lejos de las demás: prueba %1.").arg(far.join(u' '));
         }
-        if (advice.isEmpty() && !scan->filterHints.isEmpty())
+        if (advice.isEmpty() && centres.size() < 6)
+            advice = QStringLiteral(" Con tan pocas regiones, quizá %1 no es el campo de los nombres: prueba otro --name-field.")
+                         .arg(q(o.nameField));
+        else if (advice.isEmpty() && !scan->filterHints.isEmpty())
             advice = QStringLiteral(" Elige una parte del archivo, por ejemplo %1, o usa --where.").arg(scan->filterHints.first());
         if (advice.isEmpty())
             advice = QStringLiteral(" Elige una parte del archivo con --keep CAMPO=VALOR o --where, o otro --name-field.");

@@ -1084,6 +1084,9 @@ void TestForge::newMapChoosesTheAreas_data()
     QTest::newRow("overseas islands make it too wide")
         << QStringList{QStringLiteral("--keep"), QStringLiteral("admin=Netherlands")} << 15
         << QStringLiteral("Algunas áreas quedan muy lejos de las demás: prueba --skip Bonaire --skip Saba --skip \"St. Eustatius\"");
+    QTest::newRow("a field that names the countries")
+        << QStringList{QStringLiteral("--name-field"), QStringLiteral("admin")} << 3
+        << QStringLiteral("quizá \u00ABadmin\u00BB no es el campo de los nombres: prueba otro --name-field");
     QTest::newRow("skipped islands") << QStringList{QStringLiteral("--keep"), QStringLiteral("admin=Netherlands"),
                                                     QStringLiteral("--skip"), QStringLiteral("Bonaire"), QStringLiteral("--skip"),
                                                     QStringLiteral("Saba"), QStringLiteral("--skip"), QStringLiteral("St. Eustatius")}
@@ -1104,7 +1107,9 @@ void TestForge::newMapChoosesTheAreas()
     QVERIFY2(run.exitCode == 0, qPrintable(run.err + run.out));
     QVERIFY2(run.out.contains(output), qPrintable(run.out));
     QVERIFY2(run.out.contains(QStringLiteral("Provincias: %1 regiones").arg(regions)), qPrintable(run.out));
-    QCOMPARE(run.out.contains(QStringLiteral("aviso: el mapa abarca")), regions == 15);
+    // Only the overseas islands and the wrong field make a map too wide.
+    const bool wide = regions == 15 || options.contains(u"admin"_qs);
+    QCOMPARE(run.out.contains(QStringLiteral("aviso: el mapa abarca")), wide);
     // The rebuild reads the areas kept, wherever the original file goes.
     const RecipeResult recipe = loadRecipe(dir.filePath(QStringLiteral("provincias.recipe")));
     QVERIFY2(recipe.recipe, qPrintable(recipe.error));
