@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QTextStream>
 
@@ -30,18 +31,63 @@ QTextStream &err()
     return s;
 }
 
+const char *const kUsage =
+    "Uso:\n"
+    "  mapurix-forge new ARCHIVO --name-field CAMPO --title TÍTULO [opciones]\n"
+    "      Hace un mapa jugable con las áreas de un archivo vectorial (GeoJSON,\n"
+    "      Shapefile, GeoPackage, KML...): el dibujo, el archivo de coordenadas,\n"
+    "      una ficha y una imagen de situación por región, la tabla de nombres\n"
+    "      para revisar y la receta. No sobrescribe nada que no hiciera él mismo\n"
+    "      para este mapa, y al acabar comprueba la carpeta como 'check'.\n"
+    "      --data CARPETA        carpeta del juego (por omisión, data/ del repositorio)\n"
+    "      --out CARPETA         dónde van la receta y la tabla (por omisión, junto al archivo)\n"
+    "      --layer CAPA          la capa, si el archivo tiene varias\n"
+    "      --keep CAMPO=VALOR    solo las áreas con ese valor (se puede repetir)\n"
+    "      --where CONDICIÓN     solo las áreas que la cumplen (SQL de OGR: \"pais = 'PT'\")\n"
+    "      --skip NOMBRE         deja fuera un área (se puede repetir)\n"
+    "      --tipo NOMBRE         qué es cada área: comarca, provincia... (por omisión, comarca)\n"
+    "      --sobrescribir        reemplaza archivos que ya existen y usan otros mapas\n"
+    "  mapurix-forge check CARPETA\n"
+    "      Comprueba los mapas de una carpeta del juego; sale con 1 si hay fallos.\n"
+    "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
+    "                      [--verify] [RECETA-O-CARPETA...]\n"
+    "  mapurix-forge cards ...\n"
+    "  mapurix-forge --help | --help-en\n";
+
+const char *const kUsageEnglish =
+    "usage:\n"
+    "  mapurix-forge new FILE --name-field FIELD --title TITLE [--layer LAYER] [--data DIR]\n"
+    "                    [--out DIR] [--tipo NOUN] [--keep FIELD=VALUE]... [--where SQL]\n"
+    "                    [--skip NAME]... [--sobrescribir]\n"
+    "  mapurix-forge check DATA_FOLDER\n"
+    "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
+    "                      [--verify] [RECIPE-OR-FOLDER...]\n"
+    "  mapurix-forge cards ...\n";
+
 int usage()
 {
-    err() << "usage:\n"
-             "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
-             "                      [--verify] [RECIPE-OR-FOLDER...]\n"
-             "  mapurix-forge check DATA_FOLDER\n"
-             "  mapurix-forge new FILE --name-field FIELD --title TITLE [--layer LAYER] [--data DIR]\n"
-             "                    [--out DIR] [--tipo NOUN]\n"
-             "  mapurix-forge cards ...\n"
-          ;
+    err() << QString::fromUtf8(kUsage);
     err().flush();
     return 2;
+}
+
+// A word as a POSIX shell reads it back unchanged.
+QString shellWord(const QString &word)
+{
+    static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_@%+=:,./-]+$"));
+    if (plain.match(word).hasMatch())
+        return word;
+    QString w = word;
+    w.replace(u'\'', QStringLiteral("'\\''"));
+    return u'\'' + w + u'\'';
+}
+
+QString commandLine(const QStringList &words)
+{
+    QStringList out;
+    for (const QString &w : words)
+        out << shellWord(w);
+    return out.join(u' ');
 }
 
 // Writes `bytes` to `path`, or with `verify` compares them with what is there.
@@ -190,43 +236,117 @@ int runNew(const QStringList &args)
 {
     forge::NewMapOptions o;
     o.dataFolder = QStringLiteral(MAPURIX_SOURCE_ROOT "/data");
+    o.worldOutline = QStringLiteral(MAPURIX_WORLD_OUTLINE);
+    auto refuse = [](const QString &why) {
+        err() << "mapurix-forge new: " << why << "\n(mapurix-forge --help explica cada opción)\n";
+        err().flush();
+        return 2;
+    };
     for (int i = 0; i < args.size(); ++i) {
         const QString &a = args[i];
-        QString *target = a == u"--name-field" ? &o.nameField
-                        : a == u"--title"      ? &o.title
-                        : a == u"--layer"      ? &o.layer
-                        : a == u"--data"       ? &o.dataFolder
-                        : a == u"--out"        ? &o.outFolder
-                        : a == u"--tipo"       ? &o.type
-                                               : nullptr;
-        if (target) {
+        QString value;
+        const bool takesValue = QStringList{u"--name-field"_qs, u"--title"_qs, u"--layer"_qs, u"--data"_qs, u"--out"_qs,
+                                            u"--tipo"_qs, u"--keep"_qs, u"--where"_qs, u"--skip"_qs}
+                                    .contains(a);
+        if (takesValue) {
             if (i + 1 >= args.size())
-                return usage();
-            *target = args[++i];
-        } else if (a.startsWith(u"--") || !o.file.isEmpty()) {
-            return usage();
-        } else {
-            o.file = a;
+                return refuse(QStringLiteral("falta el valor de %1").arg(a));
+            value = args[++i];
         }
+        if (a == u"--name-field")
+            o.nameField = value;
+        else if (a == u"--title")
+            o.title = value;
+        else if (a == u"--layer")
+            o.layer = value;
+        else if (a == u"--data")
+            o.dataFolder = value;
+        else if (a == u"--out")
+            o.outFolder = value;
+        else if (a == u"--tipo")
+            o.type = value;
+        else if (a == u"--keep")
+            o.keep << value;
+        else if (a == u"--where")
+            o.where = value;
+        else if (a == u"--skip")
+            o.skip << value;
+        else if (a == u"--sobrescribir")
+            o.overwrite = true;
+        else if (a.startsWith(u"--"))
+            return refuse(QStringLiteral("no conozco la opción %1").arg(a));
+        else if (!o.file.isEmpty())
+            return refuse(QStringLiteral("sobra %1: solo se hace un mapa de un archivo cada vez").arg(a));
+        else
+            o.file = a;
     }
-    if (o.file.isEmpty() || o.nameField.isEmpty() || o.title.isEmpty())
-        return usage();
+    if (o.file.isEmpty())
+        return refuse(QStringLiteral("falta el archivo con las áreas"));
+    if (o.nameField.isEmpty())
+        return refuse(QStringLiteral("falta --name-field CAMPO, el campo con el nombre de cada área"));
+    if (o.title.isEmpty())
+        return refuse(QStringLiteral("falta --title TÍTULO, el nombre del mapa en el juego"));
     const forge::NewMapReport report = forge::makeNewMap(o);
-    for (const QString &path : report.written)
-        out() << "wrote " << path << '\n';
+    // Cards and locator pictures are counted, not listed one by one.
+    const QString dataFolder = QDir::cleanPath(QFileInfo(o.dataFolder).absoluteFilePath());
+    int cards = 0, locators = 0;
+    for (const QString &path : report.written) {
+        if (path.startsWith(dataFolder + QStringLiteral("/textos/")))
+            ++cards;
+        else if (path.startsWith(dataFolder + QStringLiteral("/imagenes/")))
+            ++locators;
+        else
+            out() << "escrito " << path << '\n';
+    }
+    if (cards > 0)
+        out() << "escrita" << (cards == 1 ? " " : "s ") << cards << (cards == 1 ? " ficha en " : " fichas en ") << dataFolder
+              << "/textos\n";
+    if (locators > 0)
+        out() << "escrita" << (locators == 1 ? " " : "s ") << locators
+              << (locators == 1 ? " imagen de situación en " : " imágenes de situación en ") << dataFolder << "/imagenes\n";
+    for (const QString &path : report.removed)
+        out() << "borrado " << path << '\n';
     for (const QString &note : report.notes)
-        out() << "note: " << note << '\n';
+        out() << "nota: " << note << '\n';
+    for (const QString &warning : report.warnings)
+        out() << "aviso: " << warning << '\n';
     out().flush();
     if (!report.error.isEmpty()) {
-        err() << report.error << '\n';
+        err() << "mapurix-forge new: " << report.error << '\n';
         return 1;
     }
-    const QString folder = QFileInfo(report.recipePath).absolutePath();
-    out() << o.title << ": " << report.regions << " regions, " << report.size.width() << 'x' << report.size.height()
-          << "\nReview the names, then rebuild with:\n  mapurix-forge build --sources " << folder << " --names "
-          << folder << " --manifests " << folder << "/regiones --data " << o.dataFolder << ' ' << report.recipePath
-          << '\n';
-    return 0;
+    out() << "Comprobación de " << report.checkSummary << '\n';
+    for (const QString &fault : report.checkFaults)
+        out() << "FALLO " << fault << '\n';
+    out() << o.title << ": " << report.regions << (report.regions == 1 ? " región" : " regiones") << ", dibujo de "
+          << report.size.width() << " × " << report.size.height() << " píxeles\n";
+
+    // The same command with absolute paths, to run again after editing the
+    // names: it keeps the edits, follows renames and remakes the cards.
+    const QString self = QCoreApplication::applicationFilePath();
+    auto absolute = [](const QString &p) { return QDir::cleanPath(QFileInfo(p).absoluteFilePath()); };
+    QStringList again{self, QStringLiteral("new"), absolute(o.file), QStringLiteral("--name-field"), o.nameField,
+                      QStringLiteral("--title"), o.title};
+    if (!o.layer.isEmpty())
+        again << QStringLiteral("--layer") << o.layer;
+    for (const QString &k : o.keep)
+        again << QStringLiteral("--keep") << k;
+    if (!o.where.isEmpty())
+        again << QStringLiteral("--where") << o.where;
+    for (const QString &s : o.skip)
+        again << QStringLiteral("--skip") << s;
+    if (o.type != u"comarca")
+        again << QStringLiteral("--tipo") << o.type;
+    again << QStringLiteral("--data") << absolute(o.dataFolder) << QStringLiteral("--out") << report.outFolder;
+    const QString folder = report.outFolder;
+    const QStringList build{self, QStringLiteral("build"), QStringLiteral("--sources"), folder, QStringLiteral("--names"),
+                            folder, QStringLiteral("--manifests"), folder + QStringLiteral("/regiones"),
+                            QStringLiteral("--data"), absolute(o.dataFolder), report.recipePath};
+    out() << "Revisa los nombres en " << QDir(folder).filePath(QFileInfo(report.recipePath).completeBaseName())
+          << ".tsv y vuelve a hacer el mapa con:\n  " << commandLine(again)
+          << "\nSolo el dibujo y las coordenadas, desde la receta:\n  " << commandLine(build) << '\n';
+    out().flush();
+    return report.checkFaults.isEmpty() ? 0 : 1;
 }
 
 } // namespace
@@ -238,6 +358,14 @@ int main(int argc, char **argv)
     if (args.isEmpty())
         return usage();
     const QString command = args.takeFirst();
+    if (command == u"--help" || command == u"-h" || command == u"ayuda" || args.contains(u"--help"_qs)) {
+        out() << QString::fromUtf8(kUsage);
+        return 0;
+    }
+    if (command == u"--help-en") {
+        out() << kUsageEnglish;
+        return 0;
+    }
     if (command == u"build")
         return runBuild(args);
     if (command == u"check")

@@ -1,5 +1,7 @@
 // A teacher's own map from one vector file: the recipe and name table to
-// review, the picture, the coordinates file and a text card per region.
+// review, the picture, the coordinates file and, per region, a one-sentence
+// card and a locator picture. It never overwrites a file it did not make for
+// this same map unless told to, and checks the folder when done.
 #pragma once
 
 #include <QSize>
@@ -10,19 +12,29 @@ namespace forge {
 
 struct NewMapOptions {
     QString file;        // any vector file OGR reads (GeoJSON, Shapefile, GeoPackage, KML…)
-    QString layer;       // empty: the first layer
+    QString layer;       // empty: the only layer (a file with several must name one)
     QString nameField;   // the field holding each area's name
     QString title;       // the map's name in the game's catalogue
-    QString dataFolder;  // program folder that gets Mapas/, Coordenadas/ and textos/
+    QString dataFolder;  // program folder that gets Mapas/, Coordenadas/, textos/ and imagenes/
     QString outFolder;   // where the recipe and the name table go; empty: beside the file
     QString type = QStringLiteral("comarca");  // the Spanish noun for one area, for the name table
+    QStringList keep;    // FIELD=VALUE: only areas with that value (values of one field add up)
+    QString where;       // an OGR SQL condition on the fields, as ogr2ogr -where takes it
+    QStringList skip;    // names of areas to leave out (drawn as land around the map)
+    bool overwrite = false;  // replace files that other maps use (--sobrescribir)
+    QString worldOutline;    // countries drawn as land around the map; empty: none
 };
 
 struct NewMapReport {
-    QString error;         // empty on success
+    QString error;         // empty on success; in Spanish, naming the file
     QStringList written;   // files written, in order
+    QStringList removed;   // files of this map that a rename or a removal left over
     QStringList notes;     // names cleaned up, cards kept: what the teacher should review
+    QStringList warnings;  // a map that is hard to read, files overwritten on request
+    QStringList checkFaults;  // what `check` finds in the data folder afterwards
+    QString checkSummary;
     QString recipePath;
+    QString outFolder;
     QSize size;
     int regions = 0;
 };
@@ -37,6 +49,16 @@ QString cleanRegionName(const QString &name);
 
 // A lower-case ASCII slug of a title, for the recipe and picture file names.
 QString slugOf(const QString &title);
+
+// The card's one sentence, from what the file tells: whom the region borders.
+// Empty when it borders no other region of the map (the game then says it has
+// no text yet). `article` and `plural` come from the name table.
+struct CardName {
+    QString name;
+    QString article;
+    bool plural = false;
+};
+QString neighbourSentence(const CardName &region, const QList<CardName> &neighbours);
 
 NewMapReport makeNewMap(const NewMapOptions &options);
 

@@ -10,6 +10,7 @@
 #include "recipe.h"
 #include "regionnames.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -122,6 +123,14 @@ private slots:
     void newMapFromAVectorFile();
     void newMapRefuses_data();
     void newMapRefuses();
+    void newMapNeverOverwritesAnotherMapsFiles_data();
+    void newMapNeverOverwritesAnotherMapsFiles();
+    void newMapKeepsTheEditedNameTable();
+    void newMapLeavesOutEmptyNames();
+    void newMapDoesNotTakeAnotherRegionsCard();
+    void newMapChoosesTheAreas_data();
+    void newMapChoosesTheAreas();
+    void newMapHelpIsSpanish();
 };
 
 void TestForge::recipeFaultsNameTheLine_data()
@@ -795,40 +804,68 @@ void TestForge::newMapFromAVectorFile()
     QVERIFY(table.contains(QStringLiteral("Valle/Bajo\tValle Bajo\tm\ts\t\tcomarca\n")));
     QVERIFY(table.contains(QStringLiteral("Los Llanos\tLos Llanos\tm\tp\t")));
     QCOMPARE(table.count(QStringLiteral("\tcomarca\n")), 6);
-    QVERIFY(run.out.contains(QStringLiteral("'Valle/Bajo' is written 'Valle Bajo'")));
+    QVERIFY2(run.out.contains(QStringLiteral("nota: \u00ABValle/Bajo\u00BB se escribe \u00ABValle Bajo\u00BB")), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral("Comprobación de ") + data + QStringLiteral(": 1 mapa, 6 regiones, 0 fallos")),
+             qPrintable(run.out));
 
     // A picture within the bound of the screen, shaped like the data (a
-    // little taller than wide at 40° N once projected).
+    // little taller than wide at 40° N once projected), with Spain's land
+    // drawn round the comarcas.
     const QImage picture(data + QStringLiteral("/Mapas/comarcas-de-ejemplo.png"));
     QVERIFY(!picture.isNull());
     QVERIFY(picture.width() <= 1000 && picture.height() <= 600);
     QCOMPARE(picture.height(), 600);
     QVERIFY(picture.width() > 600 && picture.width() < 750);
+    for (const QPoint corner : {QPoint(1, 1), QPoint(picture.width() - 2, picture.height() - 2)})
+        QCOMPARE(picture.pixel(corner) | 0xFF000000u, colour::land);
 
-    // The game's checks pass, and every region has its card skeleton.
+    // The game's checks pass; every region with a neighbour has a card of
+    // one true sentence in UTF-8, and every region a locator picture.
     const CheckReport report = checkDataFolder(data);
     QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
     QCOMPARE(report.regions, 6);
-    QVERIFY2(report.coverage.value(0).contains(QStringLiteral("textos 6/6")), qPrintable(report.coverage.value(0)));
-    // Neighbours share a border; Los Llanos only meets Vega del Río at a corner.
-    const QByteArray card = readFile(data + QStringLiteral("/textos/Vega del R\u00EDo.txt"));
-    QVERIFY2(card.contains("Limita con Campo de Arriba y Sierra Alta.\r\n"), card.constData());
-    QVERIFY(card.contains("R\xEDo"));  // Windows-1252
+    QVERIFY2(report.coverage.value(0).contains(QStringLiteral("textos 5/6, imagenes 6/6")), qPrintable(report.coverage.value(0)));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Vega del Río.txt")),
+             QStringLiteral("Vega del Río limita con Campo de Arriba y Sierra Alta.\r\n").toUtf8());
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Los Llanos.txt")),
+             QByteArray("Los Llanos limitan con Campo de Arriba, Sierra Alta y Valle Bajo.\r\n"));
+    // Peñas touches nothing: no card, so the game says it has no text yet.
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/textos/Peñas.txt")));
+    const QImage locator(data + QStringLiteral("/imagenes/Peñas.gif"));
+    QVERIFY(!locator.isNull());
+    QVERIFY(locator.width() <= 400 && locator.height() <= 300);
 
-    // The printed command rebuilds the same files byte for byte.
-    const int from = run.out.indexOf(QStringLiteral("mapurix-forge build "));
-    QVERIFY(from >= 0);
-    QStringList rebuild = run.out.mid(from).trimmed().split(u' ').mid(2);
-    rebuild.prepend(QStringLiteral("--verify"));
-    rebuild.prepend(QStringLiteral("build"));
-    const ForgeRun verify = runForge(rebuild);
-    QVERIFY2(verify.exitCode == 0, qPrintable(verify.err));
+    // The recipe holds the source by its absolute path and its checksum.
+    const QByteArray recipe = readFile(dir.filePath(QStringLiteral("comarcas-de-ejemplo.recipe")));
+    QVERIFY(recipe.contains("source = \"" + QFileInfo(file).absoluteFilePath().toUtf8() + "\""));
+    QVERIFY(recipe.contains(QCryptographicHash::hash(readFile(file), QCryptographicHash::Sha256).toHex()));
 
-    // Running it again keeps the cards the teacher has written.
-    writeFile(data + QStringLiteral("/textos/Peñas.txt"), "Mi texto.");
+    // Both printed commands work as printed, from another folder: the build
+    // one rebuilds the same files byte for byte, the new one changes nothing.
+    const QStringList lines = run.out.split(u'\n');
+    QStringList commands;
+    for (const QString &line : lines)
+        if (line.startsWith(QStringLiteral("  /")))
+            commands << line.trimmed();
+    QCOMPARE(commands.size(), 2);
+    QVERIFY(commands[0].startsWith(QFileInfo(QStringLiteral(FORGE_EXECUTABLE)).absoluteFilePath() + QStringLiteral(" new ")));
+    const QByteArray before = readFile(data + QStringLiteral("/Mapas/comarcas-de-ejemplo.png"));
+    for (QString command : commands) {
+        if (command.contains(QStringLiteral(" build ")))
+            command.replace(QStringLiteral(" build "), QStringLiteral(" build --verify "));
+        QProcess shell;
+        shell.setWorkingDirectory(QDir::rootPath());
+        shell.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command});
+        QVERIFY(shell.waitForFinished(60000));
+        QVERIFY2(shell.exitCode() == 0, qPrintable(command + u'\n' + QString::fromUtf8(shell.readAllStandardError())));
+    }
+    QCOMPARE(readFile(data + QStringLiteral("/Mapas/comarcas-de-ejemplo.png")), before);
+
+    // A card the teacher has written is kept on a run again.
+    writeFile(data + QStringLiteral("/textos/Vega del Río.txt"), "Mi texto.");
     run = runForge(args);
     QCOMPARE(run.exitCode, 0);
-    QCOMPARE(readFile(data + QStringLiteral("/textos/Peñas.txt")), QByteArray("Mi texto."));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Vega del Río.txt")), QByteArray("Mi texto."));
 }
 
 void TestForge::newMapRefuses_data()
@@ -838,7 +875,7 @@ void TestForge::newMapRefuses_data()
     QTest::addColumn<QString>("message");
     const QByteArray square = "\"geometry\": { \"type\": \"Polygon\", \"coordinates\": [[[0,0],[1,0],[1,1],[0,1],[0,0]]] } }";
     QTest::newRow("no such field") << QByteArray("{ \"type\": \"Feature\", \"properties\": { \"name\": \"A\" }, ") + square
-                                   << QStringLiteral("nombre") << QStringLiteral("no field 'nombre'; its fields are: name");
+                                   << QStringLiteral("nombre") << QStringLiteral("no tiene el campo «nombre»; sus campos son: name");
     QByteArray many;
     for (int i = 0; i < 62; ++i) {
         many += (i ? "," : "") + QByteArray("{ \"type\": \"Feature\", \"properties\": { \"nombre\": \"Zona ")
@@ -846,11 +883,15 @@ void TestForge::newMapRefuses_data()
               + QByteArray::number(i) + ",0],[" + QByteArray::number(i + 1) + ",0],[" + QByteArray::number(i + 1)
               + ",1],[" + QByteArray::number(i) + ",1],[" + QByteArray::number(i) + ",0]]] } }";
     }
-    QTest::newRow("more than 61 areas") << many << QStringLiteral("nombre") << QStringLiteral("62 named areas");
+    QTest::newRow("more than 61 areas") << many << QStringLiteral("nombre") << QStringLiteral("62 áreas con nombre; un mapa tiene como mucho 61");
+    QTest::newRow("a point") << QByteArray("{ \"type\": \"Feature\", \"properties\": { \"nombre\": \"A\" }, ") + square
+        + ", { \"type\": \"Feature\", \"properties\": { \"nombre\": \"Bilbao\" }, \"geometry\": { \"type\": \"Point\", "
+          "\"coordinates\": [0.5, 0.5] } }"
+        << QStringLiteral("nombre") << QStringLiteral("\u00ABBilbao\u00BB es un punto o una línea, no un área");
     QTest::newRow("names equal once cleaned")
         << QByteArray("{ \"type\": \"Feature\", \"properties\": { \"nombre\": \"Alto/Bajo\" }, ") + square
                + ", { \"type\": \"Feature\", \"properties\": { \"nombre\": \"alto bajo\" }, " + square
-        << QStringLiteral("nombre") << QStringLiteral("two areas are named");
+        << QStringLiteral("nombre") << QStringLiteral("dos áreas se llaman «alto bajo»");
 }
 
 void TestForge::newMapRefuses()
@@ -867,6 +908,240 @@ void TestForge::newMapRefuses()
     QCOMPARE(run.exitCode, 1);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("data/Coordenadas/Zonas"))));
+}
+
+namespace {
+
+ForgeRun runNew(const QString &file, const QString &title, const QString &data, const QStringList &extra = {})
+{
+    return runForge(QStringList{QStringLiteral("new"), file, QStringLiteral("--name-field"), QStringLiteral("nombre"),
+                                QStringLiteral("--title"), title, QStringLiteral("--data"), data}
+                    + extra);
+}
+
+QString fixture(const char *name)
+{
+    return kFixtures + u'/' + QLatin1String(name);
+}
+
+} // namespace
+
+// A map of the teacher's never replaces a file another map uses (the game
+// finds files ignoring letter case), unless asked; then `check` tells what broke.
+void TestForge::newMapNeverOverwritesAnotherMapsFiles_data()
+{
+    QTest::addColumn<QString>("earlierTitle");  // a teacher's map made before, or none
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("file");          // the file that must stay as it was
+    QTest::addColumn<QString>("user");          // the map named as its user
+    QTest::addColumn<int>("overwriteExit");
+    QTest::newRow("picture of another map") << QString() << QStringLiteral("Islas") << QStringLiteral("Mapas/islas.png")
+                                            << QStringLiteral("Islas de prueba") << 1;
+    QTest::newRow("title of another map") << QString() << QStringLiteral("islas de PRUEBA")
+                                          << QStringLiteral("Coordenadas/Islas de prueba") << QStringLiteral("Islas de prueba") << 0;
+    QTest::newRow("titles that differ in case") << QStringLiteral("Comarcas") << QStringLiteral("COMARCAS")
+                                                << QStringLiteral("Mapas/comarcas.png") << QStringLiteral("Comarcas") << 0;
+}
+
+void TestForge::newMapNeverOverwritesAnotherMapsFiles()
+{
+    QFETCH(QString, earlierTitle);
+    QFETCH(QString, title);
+    QFETCH(QString, file);
+    QFETCH(QString, user);
+    QFETCH(int, overwriteExit);
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    writeFixtureFolder(data);
+    const QString out = dir.filePath(QStringLiteral("mapa"));
+    const QStringList outArgs{QStringLiteral("--out"), out};
+    if (!earlierTitle.isEmpty())
+        QCOMPARE(runNew(fixture("comarcas.geojson"), earlierTitle, data, outArgs).exitCode, 0);
+    const QByteArray before = readFile(data + u'/' + file);
+    QVERIFY(!before.isEmpty());
+    const QStringList listing = QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+
+    ForgeRun run = runNew(fixture("comarcas.geojson"), title, data, outArgs);
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(data + u'/' + file) && run.err.contains(QStringLiteral("\u00AB%1\u00BB").arg(user))
+                 && run.err.contains(QStringLiteral("--sobrescribir")),
+             qPrintable(run.err));
+    QCOMPARE(readFile(data + u'/' + file), before);
+    QVERIFY2(!run.out.contains(QStringLiteral("escrito")), qPrintable(run.out));  // nothing written
+    QCOMPARE(QDir(data).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), listing);
+
+    // Asked explicitly, it replaces the file and reports what `check` finds.
+    run = runNew(fixture("comarcas.geojson"), title, data, outArgs + QStringList{QStringLiteral("--sobrescribir")});
+    QCOMPARE(run.exitCode, overwriteExit);
+    QVERIFY2(run.out.contains(QStringLiteral("aviso: se sobrescribe, como pediste, ") + data), qPrintable(run.out));
+    QVERIFY(run.out.contains(QStringLiteral("Comprobación de ") + data));
+    if (overwriteExit != 0)
+        QVERIFY2(run.out.contains(QStringLiteral("FALLO Islas de prueba: ")), qPrintable(run.out));
+    // One spelling only, so the game cannot pick the stale one.
+    const QString folder = file.section(u'/', 0, 0);
+    const QStringList names = QDir(data + u'/' + folder).entryList(QDir::Files);
+    const QString name = file.section(u'/', 1);
+    QCOMPARE(std::count_if(names.begin(), names.end(),
+                           [&](const QString &n) { return n.compare(name, Qt::CaseInsensitive) == 0; }),
+             qsizetype(1));
+}
+
+// Running the command again keeps the teacher's edits to the name table,
+// adds the areas the file gained and follows a renamed region's card.
+void TestForge::newMapKeepsTheEditedNameTable()
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const QString file = dir.filePath(QStringLiteral("comarcas.geojson"));
+    QVERIFY(QFile::copy(fixture("comarcas.geojson"), file));
+    QCOMPARE(runNew(file, QStringLiteral("Comarcas"), data).exitCode, 0);
+    const QString tablePath = dir.filePath(QStringLiteral("comarcas.tsv"));
+    QString table = QString::fromUtf8(readFile(tablePath));
+    QVERIFY(table.contains(QStringLiteral("Vega del Río\tVega del Río\tf\ts\t\tcomarca\n")));
+    table.replace(QStringLiteral("Vega del Río\tVega del Río\tf\ts\t\tcomarca\n"),
+                  QStringLiteral("Vega del Río\tVega Alta\tf\ts\tla\tcomarca\n"));
+    table.replace(QStringLiteral("Sierra Alta\tSierra Alta\t"), QStringLiteral("Sierra Alta\tSierra Mayor\t"));
+    writeFile(tablePath, table.toUtf8());
+    writeFile(data + QStringLiteral("/textos/Sierra Alta.txt"), "Texto de la maestra.\r\n");
+
+    QFile::remove(file);
+    QVERIFY(QFile::copy(fixture("comarcas-mas.geojson"), file));
+    const ForgeRun run = runNew(file, QStringLiteral("Comarcas"), data);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    table = QString::fromUtf8(readFile(tablePath));
+    QVERIFY2(table.contains(QStringLiteral("Vega del Río\tVega Alta\tf\ts\tla\tcomarca\n")), qPrintable(table));
+    QVERIFY(table.contains(QStringLiteral("Monte Nuevo\tMonte Nuevo\tm\ts\t\tcomarca\n")));
+    QCOMPARE(table.count(QStringLiteral("\tcomarca\n")), 7);
+    const QByteArray coordinates = readFile(data + QStringLiteral("/Coordenadas/Comarcas"));
+    QVERIFY(coordinates.contains("\r\nVega Alta,") && !coordinates.contains("Vega del R"));
+
+    // The card made for the old name goes; the new one names its neighbours
+    // with their articles, and theirs name it.
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/textos/Vega del Río.txt")));
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/imagenes/Vega del Río.gif")));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Vega Alta.txt")),
+             QByteArray("La Vega Alta limita con Campo de Arriba, Monte Nuevo y Sierra Mayor.\r\n"));
+    QVERIFY(QFileInfo::exists(data + QStringLiteral("/imagenes/Vega Alta.gif")));
+    QVERIFY(readFile(data + QStringLiteral("/textos/Monte Nuevo.txt")).contains("con la Vega Alta."));
+    // The card the teacher wrote keeps its words and follows the new name.
+    QVERIFY(!QFileInfo::exists(data + QStringLiteral("/textos/Sierra Alta.txt")));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Sierra Mayor.txt")), QByteArray("Texto de la maestra.\r\n"));
+    QVERIFY(QFileInfo::exists(data + QStringLiteral("/imagenes/Sierra Mayor.gif")));
+    const CheckReport report = checkDataFolder(data);
+    QVERIFY2(report.faults.isEmpty(), qPrintable(report.faults.join(u'\n')));
+}
+
+// "" and blanks are no name: such areas are left out, never a region "name".
+void TestForge::newMapLeavesOutEmptyNames()
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const ForgeRun run = runNew(fixture("sin-nombre.geojson"), QStringLiteral("Sin nombre"), data,
+                                {QStringLiteral("--out"), dir.path()});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    const QByteArray coordinates = readFile(data + QStringLiteral("/Coordenadas/Sin nombre"));
+    QCOMPARE(coordinates.count("\r\n"), 4);  // picture, prompt, Norte, Sur
+    QVERIFY(coordinates.contains("\r\nNorte,") && coordinates.contains("\r\nSur,"));
+    QVERIFY(!coordinates.contains("name"));
+    QVERIFY2(run.out.contains(QStringLiteral("nota: 2 áreas sin nombre en el campo nombre se dejan fuera")), qPrintable(run.out));
+}
+
+// A region named like a card already there (the country Georgia, the US
+// state Georgia) gets a name of its own and the teacher is told.
+void TestForge::newMapDoesNotTakeAnotherRegionsCard()
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    writeFixtureFolder(data);
+    QDir(data).mkpath(QStringLiteral("textos"));
+    writeFile(data + QStringLiteral("/textos/borde.txt"), "Borde es una isla de prueba.\r\n");
+    const ForgeRun run = runNew(fixture("borde.geojson"), QStringLiteral("Mesetas"), data,
+                                {QStringLiteral("--out"), dir.path()});
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err));
+    QVERIFY2(run.out.contains(QStringLiteral("nota: ya hay una ficha textos/borde.txt (la usa \u00ABIslas de prueba\u00BB)"))
+                 && run.out.contains(QStringLiteral("la región se llama \u00ABBorde (Mesetas)\u00BB")),
+             qPrintable(run.out));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/borde.txt")), QByteArray("Borde es una isla de prueba.\r\n"));
+    QVERIFY(readFile(data + QStringLiteral("/Coordenadas/Mesetas")).contains("\r\nBorde (Mesetas),"));
+    QCOMPARE(readFile(data + QStringLiteral("/textos/Borde (Mesetas).txt")), QByteArray("Borde (Mesetas) limita con Centro.\r\n"));
+}
+
+// Choosing part of a real multi-country file (Natural Earth's provinces of
+// Belgium, the Netherlands and Luxembourg): filters, left-out areas, and the
+// warning on a map spread too wide to read.
+void TestForge::newMapChoosesTheAreas_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("regions");
+    QTest::addColumn<QString>("output");  // a line the output must hold
+    QTest::newRow("keep one country") << QStringList{QStringLiteral("--keep"), QStringLiteral("admin=Luxembourg")} << 3
+                                      << QStringLiteral("Comprobación de ");
+    QTest::newRow("keep two countries") << QStringList{QStringLiteral("--keep"), QStringLiteral("admin=Luxembourg"),
+                                                       QStringLiteral("--keep"), QStringLiteral("admin=Belgium")}
+                                        << 13 << QStringLiteral("Comprobación de ");
+    QTest::newRow("where") << QStringList{QStringLiteral("--where"), QStringLiteral("iso_a2 = 'LU'")} << 3
+                           << QStringLiteral("las áreas elegidas con el filtro están en ");
+    QTest::newRow("overseas islands make it too wide")
+        << QStringList{QStringLiteral("--keep"), QStringLiteral("admin=Netherlands")} << 15
+        << QStringLiteral("Algunas áreas quedan muy lejos de las demás: prueba --skip Bonaire --skip Saba --skip \"St. Eustatius\"");
+    QTest::newRow("a field that names the countries")
+        << QStringList{QStringLiteral("--name-field"), QStringLiteral("admin")} << 3
+        << QStringLiteral("quizá \u00ABadmin\u00BB no es el campo de los nombres: prueba otro --name-field");
+    QTest::newRow("skipped islands") << QStringList{QStringLiteral("--keep"), QStringLiteral("admin=Netherlands"),
+                                                    QStringLiteral("--skip"), QStringLiteral("Bonaire"), QStringLiteral("--skip"),
+                                                    QStringLiteral("Saba"), QStringLiteral("--skip"), QStringLiteral("St. Eustatius")}
+                                     << 12 << QStringLiteral("nota: 1 área sin nombre");
+}
+
+void TestForge::newMapChoosesTheAreas()
+{
+    QFETCH(QStringList, options);
+    QFETCH(int, regions);
+    QFETCH(QString, output);
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    const ForgeRun run = runForge(QStringList{QStringLiteral("new"), fixture("benelux.geojson"), QStringLiteral("--name-field"),
+                                              QStringLiteral("name"), QStringLiteral("--title"), QStringLiteral("Provincias"),
+                                              QStringLiteral("--data"), data, QStringLiteral("--out"), dir.path()}
+                                  + options);
+    QVERIFY2(run.exitCode == 0, qPrintable(run.err + run.out));
+    QVERIFY2(run.out.contains(output), qPrintable(run.out));
+    QVERIFY2(run.out.contains(QStringLiteral("Provincias: %1 regiones").arg(regions)), qPrintable(run.out));
+    // Only the overseas islands and the wrong field make a map too wide.
+    const bool wide = regions == 15 || options.contains(u"admin"_qs);
+    QCOMPARE(run.out.contains(QStringLiteral("aviso: el mapa abarca")), wide);
+    // The rebuild reads the areas kept, wherever the original file goes.
+    const RecipeResult recipe = loadRecipe(dir.filePath(QStringLiteral("provincias.recipe")));
+    QVERIFY2(recipe.recipe, qPrintable(recipe.error));
+    QCOMPARE(recipe.recipe->regions.size(), regions);
+}
+
+void TestForge::newMapHelpIsSpanish()
+{
+    for (const QStringList &args : {QStringList{QStringLiteral("--help")}, QStringList{QStringLiteral("new"), QStringLiteral("--help")}}) {
+        const ForgeRun run = runForge(args);
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY2(run.out.contains(QStringLiteral("--keep CAMPO=VALOR")) && run.out.contains(QStringLiteral("--sobrescribir")),
+                 qPrintable(run.out));
+    }
+    QCOMPARE(runForge({QStringLiteral("--help-en")}).exitCode, 0);
+    // Several layers: the teacher is asked to pick one.
+    QTemporaryDir dir;
+    ForgeRun run = runNew(fixture("capas.topojson"), QStringLiteral("Capas"), dir.path());
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("tiene 2 capas (comarcas, rios): elige una con --layer CAPA")), qPrintable(run.err));
+    run = runNew(fixture("capas.topojson"), QStringLiteral("Capas"), dir.path(),
+                 {QStringLiteral("--layer"), QStringLiteral("rios"), QStringLiteral("--out"), dir.path()});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("\u00ABRío\u00BB es un punto o una línea, no un área")), qPrintable(run.err));
+    run = runNew(fixture("puntos.geojson"), QStringLiteral("Puntos"), dir.path(), {QStringLiteral("--out"), dir.path()});
+    QCOMPARE(run.exitCode, 1);
+    QVERIFY2(run.err.contains(QStringLiteral("\u00ABBilbao\u00BB y \u00ABNervión\u00BB son cada uno un punto o una línea")),
+             qPrintable(run.err));
+    // Wrong use: exit code 2 and a Spanish reason.
+    run = runForge({QStringLiteral("new"), fixture("comarcas.geojson"), QStringLiteral("--title"), QStringLiteral("X")});
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains(QStringLiteral("falta --name-field CAMPO")), qPrintable(run.err));
 }
 
 QTEST_GUILESS_MAIN(TestForge)
