@@ -117,6 +117,7 @@ private slots:
     void placementCheck();
 
     void waterRegionsLoseLandAndEarlierRegions();
+    void lakesAreWaterOnRegionsAndLand();
     void wholeGlobeCutsLandAtTheAntimeridian();
     void pictureSizeKeepsTheDataShape_data();
     void pictureSizeKeepsTheDataShape();
@@ -777,6 +778,50 @@ void TestForge::waterRegionsLoseLandAndEarlierRegions()
         const bool inSea = seed.x() < int(4.5 * scale);
         QCOMPARE(inSea, r.code == u"MAR");
     }
+}
+
+void TestForge::lakesAreWaterOnRegionsAndLand()
+{
+    QTemporaryDir dir;
+    // One lake across the border of the two mainland regions, one inside the
+    // neighbour drawn as land.
+    writeFile(dir.filePath(QStringLiteral("lago.geojson")),
+              "{ \"type\": \"FeatureCollection\", \"features\": ["
+              "{ \"type\": \"Feature\", \"properties\": { \"name\": \"Lago\" }, \"geometry\": { \"type\": \"Polygon\","
+              " \"coordinates\": [[[3,1],[5,1],[5,3],[3,3],[3,1]]] } },"
+              "{ \"type\": \"Feature\", \"properties\": { \"name\": \"Otro\" }, \"geometry\": { \"type\": \"Polygon\","
+              " \"coordinates\": [[[9,2],[11,2],[11,4],[9,4],[9,2]]] } } ] }");
+    const QByteArray text = readFile(kFixtures + QStringLiteral("/islas.recipe")) + "lakes = ./lago.geojson lago\n";
+    const RecipeResult recipe = parseRecipe(text, dir.filePath(QStringLiteral("islas.recipe")));
+    QVERIFY2(recipe.recipe, qPrintable(recipe.error));
+    QVERIFY(recipe.recipe->lakes);
+    QString error;
+    const std::optional<BuiltMap> map = buildMap(*recipe.recipe, BuildFolders{kFixtures, kFixtures}, &error);
+    QVERIFY2(map, qPrintable(error));
+    const BuiltMap plain = buildFixture();
+    // The frame (14 x 10 degrees) fills the width of the 300 x 220 picture.
+    const double scale = 300.0 / 14.0;
+    auto at = [&](const QImage &pic, double lon, double lat) {
+        return pic.pixel(int(150 + (lon - 6) * scale), int(110 - (lat - 4) * scale));
+    };
+    QCOMPARE(at(plain.picture, 4.5, 2), colour::region);
+    QCOMPARE(at(map->picture, 4.5, 2), colour::sea);
+    QCOMPARE(at(map->picture, 3.5, 2), colour::sea);
+    QCOMPARE(at(plain.picture, 10, 3), colour::land);
+    QCOMPARE(at(map->picture, 10, 3), colour::sea);
+    // The land beside the lakes is as it was, and each mainland region is
+    // still one area that a seed fills.
+    QCOMPARE(at(map->picture, 1, 2), colour::region);
+    QCOMPARE(at(map->picture, 7, 2), colour::region);
+    QCOMPARE(at(map->picture, 11.5, 1), colour::land);
+    for (const BuiltRegion &r : map->regions) {
+        if (r.code == u"AAA" || r.code == u"BBB")
+            QCOMPARE(r.seeds.size(), size_t(1));
+    }
+
+    const RecipeResult bad = parseRecipe(text + "lakes = ./lago.geojson\n", dir.filePath(QStringLiteral("islas.recipe")));
+    QVERIFY(!bad.recipe);
+    QVERIFY2(bad.error.contains(QStringLiteral("lakes needs a file and a layer")), qPrintable(bad.error));
 }
 
 void TestForge::wholeGlobeCutsLandAtTheAntimeridian()
