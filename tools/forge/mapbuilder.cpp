@@ -372,6 +372,20 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
             return std::nullopt;
         context.push_back(std::move(*set));
     }
+    // Lakes are water on the regions and on the land around them alike, so
+    // the sea colour under everything shows through.
+    if (recipe.lakes) {
+        OGRGeometryUniquePtr lakes = FeatureSet::loadCover(recipe.sourceFile(folders.sources, recipe.lakes->source),
+                                                           recipe.lakes->layer, error);
+        if (!lakes)
+            return std::nullopt;
+        if (!source->takeOut(*lakes, error))
+            return fail(*error);
+        for (FeatureSet &set : context) {
+            if (!set.takeOut(*lakes, error))
+                return fail(*error);
+        }
+    }
 
     std::optional<NameTable> names = NameTable::load(recipe.sourceFile(folders.names, recipe.namesTable), error);
     if (!names)

@@ -145,6 +145,13 @@ RecipeResult parseRecipe(const QByteArray &text, const QString &path)
             c.source = words[0];
             c.layer = words[1];
             r.water = c;
+        } else if (key == u"lakes") {
+            if (words.size() != 2)
+                return fail(lineNo, QStringLiteral("lakes needs a file and a layer"));
+            ContextLayer c;
+            c.source = words[0];
+            c.layer = words[1];
+            r.lakes = c;
         } else if (key == u"move") {
             if (words.size() != 2 && words.size() != 6)
                 return fail(lineNo, QStringLiteral("move needs FROM TO [lon0 lat0 lon1 lat1]"));

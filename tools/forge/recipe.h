@@ -75,6 +75,9 @@ struct Recipe {
     // A map of water bodies: each region loses what this layer's features
     // cover (the land) and what regions listed before it took.
     std::optional<ContextLayer> water;
+    // Lakes drawn as water: every feature of the source and of the context
+    // loses what this layer covers.
+    std::optional<ContextLayer> lakes;
     std::vector<FeatureMove> moves;
     std::map<QString, QString> renames;
     std::vector<Inset> insets;

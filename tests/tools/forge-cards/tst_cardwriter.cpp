@@ -66,6 +66,7 @@ private slots:
     void topologyNeighboursAndArea();
     void regionMaskFollowsOneColourArea();
     void locatorHighlightsRegionAndMutesTheRest();
+    void locatorShowsIslandsWithoutTheirTieLines();
     void limitColoursKeepsDominantColoursExact();
 };
 
@@ -799,6 +800,46 @@ void CardWriterTest::locatorHighlightsRegionAndMutesTheRest()
         for (int x = 0; x < ringed.width(); ++x)
             strong += ringed.pixel(x, y) == kHighlight ? 1 : 0;
     QVERIFY(strong > 20);
+}
+
+void CardWriterTest::locatorShowsIslandsWithoutTheirTieLines()
+{
+    // A large island and a 3 x 3 one of the same region, outlined, tied by a
+    // one-pixel white line through the sea as the forge draws it.
+    QImage map(900, 700, QImage::Format_RGB32);
+    map.fill(kMapSea);
+    QPainter painter(&map);
+    painter.setPen(QColor(0x3a, 0x3a, 0x3a));
+    painter.setBrush(Qt::white);
+    painter.drawRect(300, 300, 100, 100);
+    painter.drawRect(600, 350, 4, 4);
+    painter.end();
+    for (int x = 400; x <= 600; ++x)
+        map.setPixel(x, 352, qRgb(255, 255, 255));
+    const QImage mask = regionMask(map, {QPoint(350, 350)});
+    QVERIFY(mask.pixelColor(602, 352) != QColor(Qt::black));  // the fill reaches the small island
+    const QImage pic = locatorPicture(map, mask);
+    auto reddish = [&](int x, int y) {
+        const QRgb c = pic.pixel(x, y);
+        return qRed(c) > qGreen(c) + 60;
+    };
+    // The window: the parts' box (301..603 x 301..399) with as much again
+    // around it, 4:3, scaled down to 400 pixels wide.
+    const double scale = 400.0 / 606;
+    const int left = 452 - 303, top = 350 - 227;
+    // Halfway between the islands, no red crosses the sea.
+    const int middle = int((500 - left) * scale);
+    for (int y = 0; y < pic.height(); ++y)
+        QVERIFY2(!reddish(middle, y), qPrintable(QStringLiteral("red at %1,%2").arg(middle).arg(y)));
+    // The small island is red and ringed: far more red around it than its
+    // own few pixels.
+    const QPoint small(int((602 - left) * scale), int((352 - top) * scale));
+    int red = 0;
+    for (int y = small.y() - 12; y <= small.y() + 12; ++y)
+        for (int x = small.x() - 12; x <= small.x() + 12; ++x)
+            red += reddish(x, y) ? 1 : 0;
+    QVERIFY2(red > 25, qPrintable(QString::number(red)));
+    QVERIFY(reddish(small.x(), small.y()));
 }
 
 void CardWriterTest::limitColoursKeepsDominantColoursExact()

@@ -6,6 +6,7 @@
 #include "mapbuilder.h"
 #include "mapraster.h"
 #include "newmap.h"
+#include "placement.h"
 #include "projector.h"
 #include "recipe.h"
 #include "regionnames.h"
@@ -113,8 +114,11 @@ private slots:
     void checkReportsFaults();
     void checkReportsAnIslandNoFillReaches();
     void commandLineExitCodes();
+    void placementCheck_data();
+    void placementCheck();
 
     void waterRegionsLoseLandAndEarlierRegions();
+    void lakesAreWaterOnRegionsAndLand();
     void wholeGlobeCutsLandAtTheAntimeridian();
     void pictureSizeKeepsTheDataShape_data();
     void pictureSizeKeepsTheDataShape();
@@ -622,6 +626,90 @@ void TestForge::checkReportsAnIslandNoFillReaches()
              qPrintable(report.faults.first()));
 }
 
+// The fixture map with its manifest and reference points, as the atlas keeps
+// them, in `dir`: the recipe and places folders are written there too.
+static PlacementFolders writePlacementFixture(const QString &dir, const QByteArray &exceptions)
+{
+    writeFixtureFolder(dir);
+    const PlacementFolders folders{dir + QStringLiteral("/maps"), dir + QStringLiteral("/regions"),
+                                   dir + QStringLiteral("/places")};
+    for (const QString &sub : {folders.recipes, folders.manifests, folders.places})
+        QDir().mkpath(sub);
+    QFile::copy(kFixtures + QStringLiteral("/islas.recipe"), folders.recipes + QStringLiteral("/islas.recipe"));
+    QFile::copy(kFixtures + QStringLiteral("/places/islas.tsv"), folders.places + QStringLiteral("/islas.tsv"));
+    writeFile(folders.manifests + QStringLiteral("/islas.tsv"), manifestBytes(fixtureRecipe(), buildFixture()));
+    writeFile(folders.places + QStringLiteral("/excepciones.tsv"), "mapa\tcodigo\tmotivo\n" + exceptions);
+    return folders;
+}
+
+void TestForge::placementCheck_data()
+{
+    QTest::addColumn<bool>("swapLabels");
+    QTest::addColumn<QByteArray>("exceptions");
+    QTest::addColumn<QByteArray>("dropPoint");
+    QTest::addColumn<QStringList>("faults");
+    QTest::newRow("every region where its name says") << false << QByteArray() << QByteArray() << QStringList();
+    QTest::newRow("two labels swapped")
+        << true << QByteArray() << QByteArray()
+        << QStringList{QStringLiteral("Islas de prueba: region 'Borde' (BBB): centro de Tierra B (6, 2) falls at "),
+                       QStringLiteral("in region 'Tierra de Arriba', "),
+                       QStringLiteral("Islas de prueba: region 'Tierra de Arriba' (AAA): centro de Tierra A (2, 2)"),
+                       QStringLiteral("in region 'Borde'")};
+    QTest::newRow("swapped but excepted with a reason")
+        << true << QByteArray("islas\tAAA\tmotivo\nislas\tBBB\tmotivo\n") << QByteArray() << QStringList();
+    QTest::newRow("an exception no longer needed")
+        << false << QByteArray("islas\tCCC\tmotivo\n") << QByteArray()
+        << QStringList{QStringLiteral("region 'Archipi\u00e9lago' (CCC): listed as an exception (motivo)")};
+    QTest::newRow("an exception without a reason")
+        << false << QByteArray("islas\tCCC\t\n") << QByteArray()
+        << QStringList{QStringLiteral("gives no reason")};
+    QTest::newRow("a region without a point")
+        << false << QByteArray() << QByteArray("DDD\t")
+        << QStringList{QStringLiteral("region 'Islote' (DDD): no reference point")};
+    QTest::newRow("the whole map excepted")
+        << true << QByteArray("islas\t*\tmotivo\n") << QByteArray() << QStringList();
+}
+
+void TestForge::placementCheck()
+{
+    QFETCH(bool, swapLabels);
+    QFETCH(QByteArray, exceptions);
+    QFETCH(QByteArray, dropPoint);
+    QFETCH(QStringList, faults);
+    QTemporaryDir dir;
+    const PlacementFolders folders = writePlacementFixture(dir.path(), exceptions);
+    if (swapLabels) {
+        // The regions keep their seeds and trade names, as a source whose
+        // labels are swapped would draw them.
+        const QString file = dir.path() + QStringLiteral("/Coordenadas/") + kMapFile;
+        QByteArray text = readFile(file);
+        QVERIFY(text.contains("\nBorde,") && text.contains("\nTierra de Arriba,"));
+        text.replace("\nBorde,", "\nSWAP,").replace("\nTierra de Arriba,", "\nBorde,").replace("\nSWAP,", "\nTierra de Arriba,");
+        writeFile(file, text);
+    }
+    if (!dropPoint.isEmpty()) {
+        const QString file = folders.places + QStringLiteral("/islas.tsv");
+        QByteArray text = readFile(file);
+        const qsizetype at = text.indexOf("\n" + dropPoint);
+        QVERIFY(at >= 0);
+        writeFile(file, text.left(at + 1));
+    }
+    const PlacementReport report = checkPlacement(dir.path(), folders);
+    const QString all = report.faults.join(u'\n');
+    if (faults.isEmpty()) {
+        QVERIFY2(report.faults.isEmpty(), qPrintable(all));
+    } else {
+        for (const QString &f : faults)
+            QVERIFY2(all.contains(f), qPrintable(f + QStringLiteral("\n---\n") + all));
+    }
+    // Every map of the folder is either checked or excepted as a whole.
+    QCOMPARE(report.notes.size(), 1);
+    if (exceptions.contains("*"))
+        QVERIFY2(report.notes.first().contains(QStringLiteral("no placement check (motivo)")), qPrintable(report.notes.first()));
+    else
+        QCOMPARE(report.points, dropPoint.isEmpty() ? 4 : 3);
+}
+
 void TestForge::commandLineExitCodes()
 {
     QTemporaryDir dir;
@@ -630,7 +718,7 @@ void TestForge::commandLineExitCodes()
     forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("check"), dir.path()});
     QVERIFY(forgeProcess.waitForFinished(60000));
     QCOMPARE(forgeProcess.exitCode(), 0);
-    QVERIFY(forgeProcess.readAllStandardOutput().contains("1 maps, 4 regions, 0 faults"));
+    QVERIFY(forgeProcess.readAllStandardOutput().contains("1 maps, 4 regions, 0 reference points placed, 0 faults"));
 
     QFile::remove(dir.path() + QStringLiteral("/Mapas/islas.png"));
     forgeProcess.start(QStringLiteral(FORGE_EXECUTABLE), {QStringLiteral("check"), dir.path()});
@@ -699,6 +787,50 @@ void TestForge::waterRegionsLoseLandAndEarlierRegions()
         const bool inSea = seed.x() < int(4.5 * scale);
         QCOMPARE(inSea, r.code == u"MAR");
     }
+}
+
+void TestForge::lakesAreWaterOnRegionsAndLand()
+{
+    QTemporaryDir dir;
+    // One lake across the border of the two mainland regions, one inside the
+    // neighbour drawn as land.
+    writeFile(dir.filePath(QStringLiteral("lago.geojson")),
+              "{ \"type\": \"FeatureCollection\", \"features\": ["
+              "{ \"type\": \"Feature\", \"properties\": { \"name\": \"Lago\" }, \"geometry\": { \"type\": \"Polygon\","
+              " \"coordinates\": [[[3,1],[5,1],[5,3],[3,3],[3,1]]] } },"
+              "{ \"type\": \"Feature\", \"properties\": { \"name\": \"Otro\" }, \"geometry\": { \"type\": \"Polygon\","
+              " \"coordinates\": [[[9,2],[11,2],[11,4],[9,4],[9,2]]] } } ] }");
+    const QByteArray text = readFile(kFixtures + QStringLiteral("/islas.recipe")) + "lakes = ./lago.geojson lago\n";
+    const RecipeResult recipe = parseRecipe(text, dir.filePath(QStringLiteral("islas.recipe")));
+    QVERIFY2(recipe.recipe, qPrintable(recipe.error));
+    QVERIFY(recipe.recipe->lakes);
+    QString error;
+    const std::optional<BuiltMap> map = buildMap(*recipe.recipe, BuildFolders{kFixtures, kFixtures}, &error);
+    QVERIFY2(map, qPrintable(error));
+    const BuiltMap plain = buildFixture();
+    // The frame (14 x 10 degrees) fills the width of the 300 x 220 picture.
+    const double scale = 300.0 / 14.0;
+    auto at = [&](const QImage &pic, double lon, double lat) {
+        return pic.pixel(int(150 + (lon - 6) * scale), int(110 - (lat - 4) * scale));
+    };
+    QCOMPARE(at(plain.picture, 4.5, 2), colour::region);
+    QCOMPARE(at(map->picture, 4.5, 2), colour::sea);
+    QCOMPARE(at(map->picture, 3.5, 2), colour::sea);
+    QCOMPARE(at(plain.picture, 10, 3), colour::land);
+    QCOMPARE(at(map->picture, 10, 3), colour::sea);
+    // The land beside the lakes is as it was, and each mainland region is
+    // still one area that a seed fills.
+    QCOMPARE(at(map->picture, 1, 2), colour::region);
+    QCOMPARE(at(map->picture, 7, 2), colour::region);
+    QCOMPARE(at(map->picture, 11.5, 1), colour::land);
+    for (const BuiltRegion &r : map->regions) {
+        if (r.code == u"AAA" || r.code == u"BBB")
+            QCOMPARE(r.seeds.size(), size_t(1));
+    }
+
+    const RecipeResult bad = parseRecipe(text + "lakes = ./lago.geojson\n", dir.filePath(QStringLiteral("islas.recipe")));
+    QVERIFY(!bad.recipe);
+    QVERIFY2(bad.error.contains(QStringLiteral("lakes needs a file and a layer")), qPrintable(bad.error));
 }
 
 void TestForge::wholeGlobeCutsLandAtTheAntimeridian()

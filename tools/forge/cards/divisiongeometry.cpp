@@ -109,6 +109,17 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
         contexts.push_back(std::move(*set));
     }
 
+    // A lake is no part of the area of the divisions around it; their coast
+    // and neighbours are measured on the whole outline, so a lake shore is
+    // never taken for a coast.
+    OGRGeometryUniquePtr lakes;
+    if (recipe.lakes) {
+        lakes = forge::FeatureSet::loadCover(recipe.sourceFile(sourcesRoot, recipe.lakes->source),
+                                             recipe.lakes->layer, error);
+        if (!lakes)
+            return std::nullopt;
+    }
+
     QHash<QString, DivisionShape> out;
     for (const QString &code : codes) {
         const forge::Feature *me = source->find(code);
@@ -119,7 +130,12 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
         DivisionShape shape;
         shape.pieces = static_cast<int>(polygons.size());
         shape.areaKm2 = 0;
-        for (const OGRPolygon *p : polygons)
+        OGRGeometryUniquePtr dry;
+        if (lakes && me->geometry->Intersects(lakes.get()))
+            dry.reset(me->geometry->Difference(lakes.get()));
+        std::vector<const OGRPolygon *> land;
+        forge::collectPolygons(dry ? *dry : *me->geometry, land);
+        for (const OGRPolygon *p : land)
             shape.areaKm2 += polygonArea(*p);
 
         OGREnvelope mine;

@@ -60,9 +60,80 @@ QRgb muted(QRgb c)
 
 } // namespace
 
-QImage locatorPicture(const QImage &mapIn, const QImage &mask)
+namespace {
+
+// The white lines the forge draws through the sea to tie a region's islands
+// together: the only white pixels of a map that touch the sea side by side,
+// since every region's area is closed by its outline. On a locator they would
+// be straight red lines across the sea; they are drawn as sea instead.
+QImage withoutFerryLines(const QImage &map, QImage mask)
 {
-    const QImage map = mapIn.convertToFormat(QImage::Format_RGB32);
+    const QRect bounds = map.rect();
+    auto isSea = [&](int x, int y) { return bounds.contains(x, y) && (map.pixel(x, y) | 0xff000000u) == kMapSea; };
+    std::vector<QPoint> ferry;
+    for (int y = 0; y < mask.height(); ++y) {
+        const uchar *m = mask.constScanLine(y);
+        for (int x = 0; x < mask.width(); ++x) {
+            if (m[x] && (isSea(x + 1, y) || isSea(x - 1, y) || isSea(x, y + 1) || isSea(x, y - 1)))
+                ferry.emplace_back(x, y);
+        }
+    }
+    for (const QPoint &p : ferry)
+        mask.scanLine(p.y())[p.x()] = 0;
+    return mask;
+}
+
+struct MaskPart {
+    QRect box;
+    int pixels = 0;
+};
+
+// The 4-connected parts of a mask.
+std::vector<MaskPart> maskParts(const QImage &mask)
+{
+    std::vector<MaskPart> parts;
+    QImage seen(mask.size(), QImage::Format_Grayscale8);
+    seen.fill(0);
+    std::vector<QPoint> stack;
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width(); ++x) {
+            if (!mask.constScanLine(y)[x] || seen.constScanLine(y)[x])
+                continue;
+            QRect box(x, y, 1, 1);
+            int pixels = 0;
+            stack.push_back(QPoint(x, y));
+            seen.scanLine(y)[x] = 255;
+            while (!stack.empty()) {
+                const QPoint p = stack.back();
+                stack.pop_back();
+                box = box.united(QRect(p, QSize(1, 1)));
+                ++pixels;
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint q = p + d;
+                    if (mask.rect().contains(q) && mask.constScanLine(q.y())[q.x()] && !seen.constScanLine(q.y())[q.x()]) {
+                        seen.scanLine(q.y())[q.x()] = 255;
+                        stack.push_back(q);
+                    }
+                }
+            }
+            parts.push_back(MaskPart{box, pixels});
+        }
+    }
+    return parts;
+}
+
+} // namespace
+
+QImage locatorPicture(const QImage &mapIn, const QImage &maskIn)
+{
+    QImage map = mapIn.convertToFormat(QImage::Format_RGB32);
+    const QImage mask = withoutFerryLines(map, maskIn);
+    for (int y = 0; y < map.height(); ++y) {
+        for (int x = 0; x < map.width(); ++x) {
+            if (maskIn.constScanLine(y)[x] && !mask.constScanLine(y)[x])
+                map.setPixel(x, y, kMapSea);
+        }
+    }
     QImage out(map.size(), QImage::Format_RGB32);
     int minX = map.width(), minY = map.height(), maxX = -1, maxY = -1;
     for (int y = 0; y < map.height(); ++y) {
@@ -112,14 +183,28 @@ QImage locatorPicture(const QImage &mapIn, const QImage &mask)
                                 : crop;
 
     // A region of a few pixels would vanish: ring it so the eye finds it.
-    const double shownW = box.width() * scale, shownH = box.height() * scale;
-    if (shownW < 14 || shownH < 14) {
+    // So would a small island of a larger region: each such part in view
+    // gets its own ring.
+    auto ring = [&](const QRect &r, double extra, int pen) {
         QPainter painter(&result);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(QColor::fromRgb(kHighlight), 3));
-        const QPointF c((box.center().x() - left) * scale, (box.center().y() - top) * scale);
-        const double r = std::max(shownW, shownH) / 2 + 9;
-        painter.drawEllipse(c, r, r);
+        painter.setPen(QPen(QColor::fromRgb(kHighlight), pen));
+        const QPointF c((r.center().x() - left) * scale, (r.center().y() - top) * scale);
+        painter.drawEllipse(c, std::max(r.width(), r.height()) * scale / 2 + extra,
+                            std::max(r.width(), r.height()) * scale / 2 + extra);
+    };
+    const double shownW = box.width() * scale, shownH = box.height() * scale;
+    if (shownW < 14 || shownH < 14) {
+        ring(box, 9, 3);
+    } else {
+        const QRect view(left, top, cw, ch);
+        // Pieces under 3 pixels are what is left of a tie line where it
+        // crossed an island's outline, not islands.
+        for (const MaskPart &part : maskParts(mask)) {
+            if (part.pixels >= 3 && part.box.width() * scale < kSmallPartPixels
+                && part.box.height() * scale < kSmallPartPixels && view.contains(part.box))
+                ring(part.box, 5, 2);
+        }
     }
     return result;
 }
