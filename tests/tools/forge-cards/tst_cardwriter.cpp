@@ -222,6 +222,7 @@ void CardWriterTest::countryLanguagesAndMoney()
     CountryFacts f;
     f.name = N("Bolivia", "f");
     f.where = QStringLiteral("de América del Sur");
+    f.area = 1098581; // a paragraph of its own; an empty one is left out
     f.languages = {QStringLiteral("español"), QStringLiteral("quechua"), QStringLiteral("aimara")};
     f.languageCount = 37;
     f.currencies = {QStringLiteral("boliviano")};
@@ -246,6 +247,8 @@ void CardWriterTest::countryCoastAndNeighbours()
     CountryFacts f;
     f.name = N("Isla", "f");
     f.where = QStringLiteral("de Oceanía");
+    f.area = 18274;
+    f.currencies = {QStringLiteral("franco")};
     QStringList t = countryText(f);
     QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar la rodea por todas partes."));
     QCOMPARE(t.size(), 4); // no line of credits: the sources file names them

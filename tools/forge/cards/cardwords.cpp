@@ -226,6 +226,36 @@ QString remarksParagraph(const RegionFacts &f)
     return p;
 }
 
+QString landParagraph(const RegionFacts &f, const Noun &subject)
+{
+    QString p;
+    appendSentence(p, highestPointSentence(f, subject.name));
+    appendSentence(p, riverSentence(f, subject));
+    appendSentence(p, lakeSentence(f));
+    return p;
+}
+
+void finishCard(QStringList &paragraphs, const RegionFacts &f)
+{
+    paragraphs.removeAll(QString());
+    const QString remarks = remarksParagraph(f);
+    if (!remarks.isEmpty())
+        paragraphs << remarks;
+}
+
+QString peopleAndSize(const RegionFacts &f, const Noun &subject, const QList<SizeReference> &sizes,
+                      double spainArea)
+{
+    QString p;
+    appendSentence(p, populationSentence(f.population, subject.name));
+    appendSentence(p, demonymSentence(f, subject.name));
+    if (f.area.known()) {
+        appendSentence(p, areaSentence(f.area.value, subject));
+        appendSentence(p, sizeComparison(f.area.value, sizes, spainArea, subject));
+    }
+    return p;
+}
+
 QString sizeComparison(double area, const QList<SizeReference> &references, double spainArea,
                        const Noun &subject)
 {

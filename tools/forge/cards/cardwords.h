@@ -50,6 +50,13 @@ QString coastSentence(const RegionFacts &f, const Noun &subject, const QString &
 // The remarks and recent changes, one paragraph.
 QString remarksParagraph(const RegionFacts &f);
 
+// Its highest point, river and lake, one paragraph (empty when none is known).
+QString landParagraph(const RegionFacts &f, const Noun &subject);
+
+// Drops the paragraphs that came out empty and closes the card with its
+// remarks.
+void finishCard(QStringList &paragraphs, const RegionFacts &f);
+
 // "Es casi el doble de grande que Andalucía." against the nearest in size
 // of `references` (name, km²), or against Spain when the region is far
 // larger than any of them; empty when the area is unknown.
@@ -59,5 +66,9 @@ struct SizeReference {
 };
 QString sizeComparison(double area, const QList<SizeReference> &references, double spainArea,
                        const Noun &subject);
+
+// People, demonym, area and its comparison, one paragraph.
+QString peopleAndSize(const RegionFacts &f, const Noun &subject, const QList<SizeReference> &sizes,
+                      double spainArea);
 
 } // namespace cards::words

@@ -98,17 +98,8 @@ QStringList countryText(const CountryFacts &f)
             + QStringLiteral(" fronteras por tierra con otros países: el mar ") + n.pronoun()
             + QStringLiteral(" rodea por todas partes.");
     paragraphs << p4;
-    QString land;
-    appendSentence(land, highestPointSentence(f.sourced, n.name));
-    appendSentence(land, riverSentence(f.sourced, n));
-    appendSentence(land, lakeSentence(f.sourced));
-    if (!land.isEmpty())
-        paragraphs << land;
-    if (!f.dispute.isEmpty())
-        paragraphs << f.dispute;
-    const QString remarks = remarksParagraph(f.sourced);
-    if (!remarks.isEmpty())
-        paragraphs << remarks;
+    paragraphs << landParagraph(f.sourced, n) << f.dispute;
+    finishCard(paragraphs, f.sourced);
     return paragraphs;
 }
 

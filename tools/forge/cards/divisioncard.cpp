@@ -121,27 +121,11 @@ QStringList divisionText(const DivisionFacts &f)
     appendSentence(p1, largestCitySentence(f));
     paragraphs << p1;
 
-    QString p2;
-    appendSentence(p2, populationSentence(f.sourced.population, f.name.name));
-    appendSentence(p2, demonymSentence(f.sourced, f.name.name));
-    if (f.sourced.area.known()) {
-        appendSentence(p2, areaSentence(f.sourced.area.value, subject));
-        appendSentence(p2, sizeComparison(f.sourced.area.value, f.sizes, f.spainArea, subject));
-    }
-    if (!p2.isEmpty())
-        paragraphs << p2;
-
-    QString p3;
-    appendSentence(p3, highestPointSentence(f.sourced, f.name.name));
-    appendSentence(p3, riverSentence(f.sourced, subject));
-    appendSentence(p3, lakeSentence(f.sourced));
+    paragraphs << peopleAndSize(f.sourced, subject, f.sizes, f.spainArea);
+    QString p3 = landParagraph(f.sourced, subject);
     appendSentence(p3, neighbourParagraph(f, subject));
-    if (!p3.isEmpty())
-        paragraphs << p3;
-
-    const QString remarks = remarksParagraph(f.sourced);
-    if (!remarks.isEmpty())
-        paragraphs << remarks;
+    paragraphs << p3;
+    finishCard(paragraphs, f.sourced);
     return paragraphs;
 }
 

@@ -21,27 +21,6 @@ QString ofCommunity(const Noun &community)
     return QStringLiteral("de la comunidad autónoma de ") + community.name;
 }
 
-QString spainPeopleAndSize(const RegionFacts &f, const Noun &n, const QList<SizeReference> &sizes, double spainArea)
-{
-    QString p;
-    appendSentence(p, populationSentence(f.population, n.name));
-    appendSentence(p, demonymSentence(f, n.name));
-    if (f.area.known()) {
-        appendSentence(p, areaSentence(f.area.value, n));
-        appendSentence(p, sizeComparison(f.area.value, sizes, spainArea, n));
-    }
-    return p;
-}
-
-QString spainLand(const RegionFacts &f, const Noun &n)
-{
-    QString p;
-    appendSentence(p, highestPointSentence(f, n.name));
-    appendSentence(p, riverSentence(f, n));
-    appendSentence(p, lakeSentence(f));
-    return p;
-}
-
 // Castilian is official everywhere; a community's own language is
 // co-official only where its statute says so.
 QString languagesSentence(const RegionFacts &f)
@@ -73,7 +52,7 @@ QStringList provinceText(const ProvinceFacts &f)
     }
     appendSentence(p1, f.capitalNote);
     paragraphs << p1;
-    paragraphs << spainPeopleAndSize(f.sourced, n, f.sizes, f.spainArea);
+    paragraphs << peopleAndSize(f.sourced, n, f.sizes, f.spainArea);
 
     QString p3;
     if (f.neighbours.size() == 1)
@@ -85,11 +64,8 @@ QStringList provinceText(const ProvinceFacts &f)
     if (p3.isEmpty())
         p3 = QStringLiteral("No limita por tierra con ninguna otra provincia.");
     appendSentence(p3, coastSentence(f.sourced, n, n.name));
-    paragraphs << spainLand(f.sourced, n) << p3;
-    paragraphs.removeAll(QString());
-    const QString remarks = remarksParagraph(f.sourced);
-    if (!remarks.isEmpty())
-        paragraphs << remarks;
+    paragraphs << landParagraph(f.sourced, n) << p3;
+    finishCard(paragraphs, f.sourced);
     return paragraphs;
 }
 
@@ -130,15 +106,12 @@ QStringList communityText(const CommunityFacts &f)
         p2 = has + numberWord(static_cast<int>(f.provinces.size()), true) + QStringLiteral(" provincias: ")
             + joinList(f.provinces) + u'.';
     paragraphs << p2;
-    paragraphs << spainPeopleAndSize(f.sourced, n, f.sizes, f.spainArea);
+    paragraphs << peopleAndSize(f.sourced, n, f.sizes, f.spainArea);
     paragraphs << languagesSentence(f.sourced);
     QString p3 = communityNeighbours(f, f.countries, f.note);
     appendSentence(p3, coastSentence(f.sourced, n, n.name));
-    paragraphs << spainLand(f.sourced, n) << p3;
-    paragraphs.removeAll(QString());
-    const QString remarks = remarksParagraph(f.sourced);
-    if (!remarks.isEmpty())
-        paragraphs << remarks;
+    paragraphs << landParagraph(f.sourced, n) << p3;
+    finishCard(paragraphs, f.sourced);
     return paragraphs;
 }
 
@@ -158,16 +131,13 @@ QStringList singleProvinceCommunityText(const CommunityFacts &c, const ProvinceF
     appendSentence(p1, !c.capitalNote.isEmpty() ? c.capitalNote : p.capitalNote);
     paragraphs << p1;
     const RegionFacts &facts = c.sourced.area.known() || c.sourced.population.known() ? c.sourced : p.sourced;
-    paragraphs << spainPeopleAndSize(facts, n, c.sizes, c.spainArea);
+    paragraphs << peopleAndSize(facts, n, c.sizes, c.spainArea);
     paragraphs << languagesSentence(c.sourced);
     QString p3 = communityNeighbours(c, !c.countries.isEmpty() ? c.countries : p.countries,
                                      !c.note.isEmpty() ? c.note : p.note);
     appendSentence(p3, coastSentence(facts, n, n.name));
-    paragraphs << spainLand(facts, n) << p3;
-    paragraphs.removeAll(QString());
-    const QString remarks = remarksParagraph(facts);
-    if (!remarks.isEmpty())
-        paragraphs << remarks;
+    paragraphs << landParagraph(facts, n) << p3;
+    finishCard(paragraphs, facts);
     return paragraphs;
 }
 

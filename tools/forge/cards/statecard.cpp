@@ -32,10 +32,7 @@ QStringList stateText(const StateFacts &f)
     appendSentence(p2, areaSentence(f.area, n, QStringLiteral(" total, con sus aguas,")));
     appendSentence(p2, sizeComparison(f.area, f.sizes, f.spainArea, n));
     paragraphs << p2;
-    QString land;
-    appendSentence(land, highestPointSentence(f.sourced, n.name));
-    appendSentence(land, riverSentence(f.sourced, n));
-    appendSentence(land, lakeSentence(f.sourced));
+    const QString land = landParagraph(f.sourced, n);
 
     QString p3;
     if (f.neighbours.size() == 1)
@@ -53,10 +50,7 @@ QStringList stateText(const StateFacts &f)
     appendSentence(p3, coastSentence(f.sourced, n, n.name));
     appendSentence(p3, f.note);
     paragraphs << land << p3;
-    paragraphs.removeAll(QString());
-    const QString remarks = remarksParagraph(f.sourced);
-    if (!remarks.isEmpty())
-        paragraphs << remarks;
+    finishCard(paragraphs, f.sourced);
     return paragraphs;
 }
 
