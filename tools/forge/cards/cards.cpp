@@ -492,7 +492,7 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
     for (const QStringList &r : names.rows)
         f.divisionCount += isWaterKind(names.value(r, QStringLiteral("tipo"))) ? 0 : 1;
     f.nationalCapital = nationalCapital(alpha2);
-    f.sourced = this->facts.facts(tableName, code);
+    f.sourced = this->facts.facts(QFileInfo(tableName).completeBaseName(), code);
     f.sizes = spainSizes;
     f.spainArea = spainArea;
     if (divisionShapes.contains(key)) {

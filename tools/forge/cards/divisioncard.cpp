@@ -38,7 +38,8 @@ QString identity(const DivisionFacts &f, const QString &subject)
     const Noun &n = f.name;
     const QString is = n.verb(QStringLiteral(" es "), QStringLiteral(" son "));
     const QString a = f.kindFeminine ? QStringLiteral("una") : QStringLiteral("un");
-    if ((nameHoldsKind(f) || variant(n.name, 3, 5) == 0) && f.divisionCount > 1) {
+    // "La provincia de Córdoba es una provincia…" would say it twice.
+    if ((nameHoldsKind(f) || f.labelled || variant(n.name, 3, 5) == 0) && f.divisionCount > 1) {
         const QString one = f.kindFeminine ? QStringLiteral("una de las ") : QStringLiteral("uno de los ");
         return subject + is + one + spanish::numberWord(f.divisionCount, f.kindFeminine) + u' ' + plural(f.kind)
             + u' ' + f.country.of() + u'.';
@@ -48,12 +49,15 @@ QString identity(const DivisionFacts &f, const QString &subject)
 
 QString capitalSentence(const DivisionFacts &f)
 {
+    // A reviewed note that already tells of the country's capital says it
+    // in its own words, with the country's article as the note writes it.
+    const bool noteTellsCapital = f.note.contains(QStringLiteral("capital"));
     if (f.capital.isEmpty() || isCityDivision(f)) {
-        if (isCityDivision(f) && f.capital == f.nationalCapital)
+        if (isCityDivision(f) && f.capital == f.nationalCapital && !noteTellsCapital)
             return QStringLiteral("Es la capital ") + f.country.of() + u'.';
         return {};
     }
-    const bool national = f.capital == f.nationalCapital;
+    const bool national = f.capital == f.nationalCapital && !noteTellsCapital;
     QString s;
     switch (variant(f.name.name, 3, 6)) {
     case 0: s = QStringLiteral("Su capital es ") + f.capital; break;

@@ -123,8 +123,8 @@ QStringList singleProvinceCommunityText(const CommunityFacts &c, const ProvinceF
     if (c.autonomousCity)
         p1 += QStringLiteral(" una ciudad autónoma de España.");
     else
-        p1 += QStringLiteral(" una comunidad autónoma de España que tiene una sola provincia, "
-                             "con el mismo nombre y el mismo territorio.");
+        p1 += QStringLiteral(" una comunidad autónoma de España formada por una sola provincia, "
+                             "que ocupa todo su territorio.");
     const QString capital = !c.capital.isEmpty() ? c.capital : p.capital;
     if (!capital.isEmpty() && !c.autonomousCity)
         p1 += u' ' + sentence(QStringLiteral("Su capital es ") + capital);
