@@ -1,5 +1,5 @@
-// The committed card texts: each one must be readable by the game (it takes
-// them as Windows-1252 with CR LF lines) and must be about its own region.
+// The committed card texts: each one must be readable by the game (UTF-8
+// with CR LF lines) and must be about its own region.
 #include "mapdata/coordinatesfile.h"
 #include "platform/textfile.h"
 
@@ -70,19 +70,9 @@ QString cardText(const QString &name, bool *found)
 {
     QFile file(QStringLiteral(MAPURIX_SOURCE_DATA "/textos/") + name + QStringLiteral(".txt"));
     *found = file.open(QIODevice::ReadOnly);
-    return *found ? textfile::decodeWindows1252(file.readAll()) : QString();
+    return *found ? textfile::decode(file.readAll()) : QString();
 }
 
-// Bytes 0x81, 0x8D, 0x8F, 0x90 and 0x9D have no character in Windows-1252.
-bool hasUndefinedByte(const QByteArray &bytes)
-{
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D)
-            return true;
-    }
-    return false;
-}
 
 // Every card text, by file name.
 QMap<QString, QString> allCards()
@@ -144,8 +134,9 @@ void CardFilesTest::textsDecodeAndNameTheirRegion()
         QFile file(texts.filePath(f));
         QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(f));
         const QByteArray bytes = file.readAll();
-        const QString text = textfile::decodeWindows1252(bytes);
-        QVERIFY2(!hasUndefinedByte(bytes), qPrintable(f + QStringLiteral(": byte not defined in Windows-1252")));
+        const QString text = textfile::decode(bytes);
+        // The writer writes UTF-8; the game would read anything else as Windows-1252.
+        QVERIFY2(QString::fromUtf8(bytes).toUtf8() == bytes, qPrintable(f + QStringLiteral(": not valid UTF-8")));
         QVERIFY2(!bytes.contains('\0'), qPrintable(f));
         // Every line break is CR LF: no lone LF or lone CR.
         QVERIFY2(!QRegularExpression(QStringLiteral("[^\r]\n|\r[^\n]")).match(text).hasMatch(),
@@ -242,7 +233,7 @@ void CardFilesTest::namesTakeTheirArticleInsideSentences()
     for (const QString &f : files) {
         QFile file(texts.filePath(f));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString text = textfile::decodeWindows1252(file.readAll());
+        const QString text = textfile::decode(file.readAll());
         for (const GrammarRow &r : rows) {
             if (r.article.isEmpty())
                 continue;

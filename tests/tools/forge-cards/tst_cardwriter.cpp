@@ -179,6 +179,9 @@ void CardWriterTest::cardFileEndsLinesInCrLf()
 {
     const QByteArray file = spanish::cardFile({QStringLiteral("Uno."), QString(), QStringLiteral("  Dos.  ")});
     QCOMPARE(file, QByteArray("Uno.\r\n\r\nDos.\r\n"));
+    // UTF-8 keeps the names Windows-1252 has no letters for.
+    QCOMPARE(spanish::cardFile({QStringLiteral("Monte Śnieżka, 1603 m.")}),
+             QByteArray("Monte \xc5\x9a" "nie\xc5\xbc" "ka, 1603 m.\r\n"));
 }
 
 void CardWriterTest::unencodableCharactersAreReported()

@@ -1140,14 +1140,7 @@ bool CardMaker::run()
 
     if (opt.texts) {
         for (const auto &[key, ents] : entitiesOf) {
-            QString bad;
-            const QByteArray bytes = spanish::cardFile(textFor(ents), &bad);
-            if (!bad.isEmpty()) {
-                err() << "error: text of " << spelling[key] << " has characters outside Windows-1252: " << bad
-                      << Qt::endl;
-                ok = false;
-                continue;
-            }
+            const QByteArray bytes = spanish::cardFile(textFor(ents));
             QFile f(QDir(textDir).filePath(spelling[key] + QStringLiteral(".txt")));
             if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
                 err() << "error: " << f.fileName() << ": " << f.errorString() << Qt::endl;

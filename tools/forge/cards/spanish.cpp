@@ -255,7 +255,11 @@ QByteArray cardFile(const QStringList &paragraphs, QString *bad)
             kept << p.trimmed();
     QString text = kept.join(QStringLiteral("\n\n"));
     text.replace(u'\n', QStringLiteral("\r\n"));
-    return toWindows1252(text + QStringLiteral("\r\n"), bad);
+    // UTF-8, which the game reads as readily as Windows-1252 and which holds
+    // every name as its country writes it (Śnieżka, Łódź, !Xu).
+    if (bad)
+        bad->clear();
+    return (text + QStringLiteral("\r\n")).toUtf8();
 }
 
 } // namespace spanish

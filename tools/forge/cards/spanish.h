@@ -86,7 +86,8 @@ QString ordinal(int n);
 QByteArray toWindows1252(const QString &text, QString *bad = nullptr);
 QString fromWindows1252(const QByteArray &bytes);
 
-// Joins paragraphs with blank lines and every line ending in CR LF.
+// Joins paragraphs with blank lines, every line ending in CR LF, as UTF-8
+// (`bad` is kept for callers that ask and always comes back empty).
 QByteArray cardFile(const QStringList &paragraphs, QString *bad = nullptr);
 
 } // namespace spanish
