@@ -188,6 +188,20 @@ void CardFilesTest::cardsAgreeWithTheirRegion()
         if (!found || text.startsWith(QStringLiteral("En este atlas")))
             continue;
         ++checked;
+        // "Córdoba (Argentina)" is told by its kind ("La provincia de Córdoba
+        // es…"), and agrees with that noun, not with the name.
+        if (r.name.endsWith(u')') && r.name.contains(QStringLiteral(" ("))) {
+            const QString base = r.name.section(QStringLiteral(" ("), 0, 0);
+            const QString firstSentence = text.section(u'.', 0, 0);
+            if (!QRegularExpression(QStringLiteral("^(El|La) [a-záéíóúñ ]+ de ") + QRegularExpression::escape(base)
+                                    + QStringLiteral(" es "))
+                     .match(firstSentence)
+                     .hasMatch())
+                faults << r.name + QStringLiteral(": does not start with its kind and \"") + base + u'"';
+            continue;
+        }
+        // "una pequeña estatua" speaks of the statue.
+        text.remove(QRegularExpression(QStringLiteral("\\bun[a]? pequeñ[oa]s? ")));
         QString subject = r.article.isEmpty() ? r.name : r.article + u' ' + r.name;
         subject[0] = subject[0].toUpper();
         const QString verb = r.plural ? QStringLiteral(" son ") : QStringLiteral(" es ");
@@ -199,11 +213,21 @@ void CardFilesTest::cardsAgreeWithTheirRegion()
         const QString s = r.plural ? QStringLiteral("s") : QString();
         const QString pronoun = (r.plural ? (r.feminine ? QStringLiteral("las") : QStringLiteral("los"))
                                           : (r.feminine ? QStringLiteral("la") : QStringLiteral("lo")));
-        const QRegularExpression wrongEnding(QStringLiteral("\\b(?:rodead|formad|pequeñ|separad|situad|bañad)(?!") + o + s
-                                             + QStringLiteral("\\b)[oa]s?\\b"));
-        const auto m = wrongEnding.match(text);
-        if (m.hasMatch())
-            faults << r.name + QStringLiteral(": \"") + m.captured() + QStringLiteral("\" does not agree");
+        // The card's own sentences about the region put these words after
+        // "está", "es un poco más", "es muchísimo más"; elsewhere a word such as
+        // "la república más pequeña" agrees with its own noun.
+        const QRegularExpression wrongEnding(
+            QStringLiteral("\\b(?:[Ee]stán?|poco más|muchísimo más) (?:rodead|formad|pequeñ|separad|situad|bañad)(?!") + o + s
+            + QStringLiteral("\\b)[oa]s?\\b"));
+        // Only sentences whose subject is the region itself (they open with its
+        // verb) must agree with it; a remark may speak of an archipelago, a statue.
+        for (const QString &sentence : text.split(QRegularExpression(QStringLiteral("(?<=[.:])\\s+")))) {
+            if (!QRegularExpression(QStringLiteral("^(Es|Son|Está|Están|No tiene|No tienen)\\b")).match(sentence).hasMatch())
+                continue;
+            const auto m = wrongEnding.match(sentence);
+            if (m.hasMatch())
+                faults << r.name + QStringLiteral(": \"") + m.captured() + QStringLiteral("\" does not agree");
+        }
         const QRegularExpression seaPronoun(QStringLiteral("el mar (l[oa]s?) rodea"));
         const auto p = seaPronoun.match(text);
         if (p.hasMatch() && p.captured(1) != pronoun)
@@ -255,8 +279,19 @@ void CardFilesTest::namesTakeTheirArticleInsideSentences()
                 // whole ("Tierra del Fuego, Antártida e Islas…") keeps its own words.
                 const qsizetype at = m.capturedStart(0) + m.captured(1).size();
                 const bool inBrackets = at > 0 && text.at(at - 1) == u'(';
-                const bool sea = before == QStringLiteral("océano") || before == QStringLiteral("océanos")
-                    || before == QStringLiteral("mar") || before == QStringLiteral("mares");
+                // A river, lake or mountain named after a place ("el río Magdalena",
+                // "el lago Petén"), a name with an article of its own ("La Meta",
+                // a peak) or one qualified ("el antiguo Distrito Nacional") keeps its words.
+                static const QStringList generic{QStringLiteral("océano"), QStringLiteral("océanos"),
+                                                 QStringLiteral("mar"), QStringLiteral("mares"),
+                                                 QStringLiteral("río"), QStringLiteral("lago"),
+                                                 QStringLiteral("laguna"), QStringLiteral("volcán"),
+                                                 QStringLiteral("cerro"), QStringLiteral("monte"),
+                                                 QStringLiteral("pico"), QStringLiteral("sierra"),
+                                                 QStringLiteral("nevado"), QStringLiteral("antiguo"),
+                                                 QStringLiteral("antigua"), QStringLiteral("La"),
+                                                 QStringLiteral("El"), QStringLiteral("Los"), QStringLiteral("Las")};
+                const bool sea = generic.contains(before);
                 const qsizetype sentenceStart = text.lastIndexOf(QStringLiteral(". "), at);
                 const bool fullName = text.mid(sentenceStart + 1, at - sentenceStart - 1)
                                           .contains(QStringLiteral("nombre completo es"));
@@ -375,7 +410,8 @@ void CardFilesTest::divisionFactsComeFromSourcedRows()
         QSKIP("no cards or no region lists");
     const QList<QPair<QString, QRegularExpression>> told{
         {QStringLiteral("superficie"), QRegularExpression(QStringLiteral("superficie|kilómetros cuadrados"))},
-        {QStringLiteral("poblacion"), QRegularExpression(QStringLiteral("vivían|habitantes|[Ss]u población"))},
+        {QStringLiteral("poblacion"),
+         QRegularExpression(QStringLiteral("vivían allí|tenía unos? \\d|tenía \\d|[Ss]u población era"))},
         {QStringLiteral("costa"), QRegularExpression(QStringLiteral("[Cc]osta|orillas|salida al mar"))},
     };
     for (const QString &list : regionLists.entryList({QStringLiteral("*.tsv")})) {
@@ -386,7 +422,18 @@ void CardFilesTest::divisionFactsComeFromSourcedRows()
             const QString card = cards.value(row.value(QStringLiteral("nombre")) + QStringLiteral(".txt"));
             if (card.contains(QStringLiteral("En este atlas hay")))
                 continue; // one name, several places: told apart on the card
-            const QSet<QString> has = kinds.value(table).value(row.value(QStringLiteral("codigo")));
+            // The facts tables use the name table's first column (USPS for the
+            // states), the region lists whichever column the map was drawn by.
+            QString code = row.value(QStringLiteral("codigo"));
+            const QString column = row.value(QStringLiteral("clave"));
+            for (const auto &named : tsvRows(forge + QStringLiteral("names/") + table + QStringLiteral(".tsv")))
+                if (named.value(column) == code) {
+                    for (auto it = named.begin(); it != named.end(); ++it)
+                        if (kinds.value(table).contains(it.value()))
+                            code = it.value();
+                    break;
+                }
+            const QSet<QString> has = kinds.value(table).value(code);
             for (const auto &[kind, pattern] : told)
                 if (pattern.match(card).hasMatch() && !has.contains(kind))
                     faults << list + u' ' + row.value(QStringLiteral("nombre")) + QStringLiteral(": tells its ") + kind

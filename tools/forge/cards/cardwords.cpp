@@ -78,6 +78,14 @@ QString neighboursSentence(const QString &opening, const QStringList &names)
     return opening + joinList(items) + u'.';
 }
 
+QString neighboursSentence(const QString &opening, const QList<Noun> &nouns)
+{
+    QStringList names;
+    for (const Noun &n : nouns)
+        names << n.inSentence();
+    return neighboursSentence(opening, names);
+}
+
 namespace {
 
 QString pluralWord(const QString &w)

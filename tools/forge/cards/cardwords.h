@@ -31,6 +31,7 @@ QString alsoCountries(const QList<Noun> &countries, bool hasOtherNeighbours, con
 // "Limita con A, B y C." — when a name holds a "y" of its own ("Arica y
 // Parinacota"), each name takes its own "con" so the list still reads.
 QString neighboursSentence(const QString &opening, const QStringList &names);
+QString neighboursSentence(const QString &opening, const QList<Noun> &nouns);
 
 // The plural of a noun phrase: "provincia" → "provincias", "región
 // autónoma" → "regiones autónomas", "cordobés" → "cordobeses".

@@ -87,7 +87,7 @@ QStringList countryText(const CountryFacts &f)
 
     QString p4;
     if (!f.neighbours.isEmpty())
-        p4 = n.verb(QStringLiteral("Limita con "), QStringLiteral("Limitan con ")) + joinNouns(f.neighbours) + u'.';
+        p4 = neighboursSentence(n.verb(QStringLiteral("Limita con "), QStringLiteral("Limitan con ")), f.neighbours);
     if (!f.coastNote.isEmpty())
         appendSentence(p4, f.coastNote);
     else if (f.landlocked)

@@ -62,7 +62,7 @@ QString capitalSentence(const DivisionFacts &f)
     switch (variant(f.name.name, 3, 6)) {
     case 0: s = QStringLiteral("Su capital es ") + f.capital; break;
     case 1: s = QStringLiteral("La capital es ") + f.capital; break;
-    default: s = QStringLiteral("Tiene su capital en ") + f.capital; break;
+    default: s = f.name.verb(QStringLiteral("Tiene"), QStringLiteral("Tienen")) + QStringLiteral(" su capital en ") + f.capital; break;
     }
     if (national)
         s += QStringLiteral(", que es también la capital ") + f.country.of();
@@ -82,12 +82,8 @@ QString largestCitySentence(const DivisionFacts &f)
 QString neighbourParagraph(const DivisionFacts &f, const Noun &subject)
 {
     QString p;
-    if (!f.neighbours.isEmpty()) {
-        QStringList names;
-        for (const Noun &n : f.neighbours)
-            names << n.inSentence();
-        p = neighboursSentence(subject.verb(QStringLiteral("Limita con "), QStringLiteral("Limitan con ")), names);
-    }
+    if (!f.neighbours.isEmpty())
+        p = neighboursSentence(subject.verb(QStringLiteral("Limita con "), QStringLiteral("Limitan con ")), f.neighbours);
     appendSentence(p, alsoCountries(f.countries, !f.neighbours.isEmpty(), subject));
     const bool seaCoast = std::any_of(f.sourced.coasts.begin(), f.sourced.coasts.end(),
                                       [](const Coast &c) { return !c.lake; });

@@ -75,7 +75,7 @@ QString communityNeighbours(const CommunityFacts &c, const QList<Noun> &countrie
 {
     QString p3;
     if (!c.neighbours.isEmpty())
-        p3 = c.name.verb(QStringLiteral("Limita con "), QStringLiteral("Limitan con ")) + joinNouns(c.neighbours) + u'.';
+        p3 = neighboursSentence(c.name.verb(QStringLiteral("Limita con "), QStringLiteral("Limitan con ")), c.neighbours);
     appendSentence(p3, alsoCountries(countries, !c.neighbours.isEmpty(), c.name));
     appendSentence(p3, note);
     if (p3.isEmpty())
