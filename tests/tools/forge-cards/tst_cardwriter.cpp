@@ -418,12 +418,23 @@ void CardWriterTest::divisionProse_data()
     df.kind = QStringLiteral("distrito federal");
     df.kindFeminine = false;
     df.country = N("Brasil");
-    df.divisionCount = 27;
+    df.divisionCount = 1;
+    df.allDivisions = 27;
     df.capital = QStringLiteral("Brasilia");
     df.nationalCapital = QStringLiteral("Brasilia");
     QTest::newRow("no circular definition; the national capital is said")
-        << df << QStringList{"uno de los 27 distritos federales", "también la capital de Brasil"}
+        << df << QStringList{"una de las 27 partes en que se divide Brasil", "también la capital de Brasil"}
         << QStringList{"es un distrito federal"};
+
+    DivisionFacts caracas = df;
+    caracas.name = N("Distrito Capital", "m", "s", "el");
+    caracas.kind = QStringLiteral("distrito capital");
+    caracas.country = N("Venezuela", "f");
+    caracas.capital = QStringLiteral("Caracas");
+    caracas.nationalCapital = QStringLiteral("Caracas");
+    caracas.sourced.kindNote = QStringLiteral("No es un estado: es la entidad federal de Caracas, la capital del país.");
+    QTest::newRow("a note that names the seat leaves no capital sentence")
+        << caracas << QStringList{"entidad federal de Caracas"} << QStringList{"Su capital es", "La capital es", "Tiene su capital"};
 
     DivisionFacts seoul = ecuadorProvince();
     seoul.name = N("Seúl");

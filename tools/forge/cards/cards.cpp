@@ -491,8 +491,10 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
     }
     // "una de las diez provincias": only the divisions of its own kind count
     // (Belgium's map has ten provinces and one region).
-    for (const QStringList &r : names.rows)
+    for (const QStringList &r : names.rows) {
         f.divisionCount += names.value(r, QStringLiteral("tipo")) == f.kind ? 1 : 0;
+        f.allDivisions += isWaterKind(names.value(r, QStringLiteral("tipo"))) ? 0 : 1;
+    }
     f.nationalCapital = nationalCapital(alpha2);
     f.sourced = this->facts.facts(QFileInfo(tableName).completeBaseName(), code);
     f.sizes = spainSizes;

@@ -96,7 +96,8 @@ struct DivisionFacts {
     QString kind;                 // "estado", "provincia", "región", "comunidad autónoma"...
     bool kindFeminine = false;    // of the noun of its kind: "una provincia", "un estado"
     Noun country;
-    int divisionCount = 0;        // how many divisions of its country the map shows
+    int divisionCount = 0;        // how many divisions of its kind the map shows
+    int allDivisions = 0;         // how many of every kind
     QString capital;
     QString nationalCapital;      // the country's capital, to say when it is this one's too
     QList<Noun> neighbours;       // divisions of the same country

@@ -38,6 +38,11 @@ QString identity(const DivisionFacts &f, const QString &subject)
     const Noun &n = f.name;
     const QString is = n.verb(QStringLiteral(" es "), QStringLiteral(" son "));
     const QString a = f.kindFeminine ? QStringLiteral("una") : QStringLiteral("un");
+    // The only division of its kind ("El Distrito Federal"): one of the parts
+    // its country is divided into.
+    if (nameHoldsKind(f) && f.divisionCount <= 1 && f.allDivisions > 1)
+        return subject + is + QStringLiteral("una de las ") + spanish::numberWord(f.allDivisions, true)
+            + QStringLiteral(" partes en que se divide ") + f.country.inSentence() + u'.';
     // "La provincia de Córdoba es una provincia…" would say it twice.
     if ((nameHoldsKind(f) || f.labelled || variant(n.name, 3, 5) == 0) && f.divisionCount > 1) {
         const QString one = f.kindFeminine ? QStringLiteral("una de las ") : QStringLiteral("uno de los ");
@@ -51,7 +56,11 @@ QString capitalSentence(const DivisionFacts &f)
 {
     // A reviewed note that already tells of the country's capital says it
     // in its own words, with the country's article as the note writes it.
-    const bool noteTellsCapital = f.note.contains(QStringLiteral("capital"));
+    const bool noteTellsCapital = f.note.contains(QStringLiteral("capital"))
+        || f.sourced.kindNote.contains(QStringLiteral("capital"));
+    // ...and one that names the seat itself leaves nothing to add.
+    if (!f.capital.isEmpty() && (f.note.contains(f.capital) || f.sourced.kindNote.contains(f.capital)))
+        return {};
     if (f.capital.isEmpty() || isCityDivision(f)) {
         if (isCityDivision(f) && f.capital == f.nationalCapital && !noteTellsCapital)
             return QStringLiteral("Es la capital ") + f.country.of() + u'.';
