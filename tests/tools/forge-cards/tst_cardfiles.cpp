@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QSet>
 #include <QtTest>
+
+#include <algorithm>
 
 namespace {
 
@@ -122,6 +125,9 @@ private slots:
     void everyTableNamesItsSource();
     void cardsReadAsAChildReads();
     void divisionFactsComeFromSourcedRows();
+    void flagRowsAreBackedAndLicensed_data();
+    void flagRowsAreBackedAndLicensed();
+    void flagFolderHoldsOnlyWhatIsUsed();
 };
 
 void CardFilesTest::textsDecodeAndNameTheirRegion()
@@ -440,6 +446,147 @@ void CardFilesTest::divisionFactsComeFromSourcedRows()
                             + QStringLiteral(" with no row in hechos/") + table + QStringLiteral(".tsv");
         }
     }
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+namespace {
+
+const QString kForge = QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/");
+const QString kOwnFlags = kForge + QStringLiteral("cards/banderas/");
+
+// Every code of a kind, from the name tables: communities and provinces by
+// INE code, states by USPS code, divisions by their ISO 3166-2 code.
+QSet<QString> codesOfKind(const QString &kind)
+{
+    QSet<QString> codes;
+    auto add = [&](const QString &file, const QString &column) {
+        for (const auto &row : tsvRows(kForge + QStringLiteral("names/") + file))
+            codes.insert(row.value(column));
+    };
+    if (kind == QStringLiteral("comunidad")) {
+        add(QStringLiteral("comunidades.tsv"), QStringLiteral("ine"));
+    } else if (kind == QStringLiteral("provincia")) {
+        add(QStringLiteral("provincias.tsv"), QStringLiteral("ine"));
+    } else if (kind == QStringLiteral("estado")) {
+        add(QStringLiteral("estados-unidos.tsv"), QStringLiteral("usps"));
+    } else if (kind == QStringLiteral("division")) {
+        for (const QString &f : QDir(kForge + QStringLiteral("names")).entryList({QStringLiteral("*.tsv")}, QDir::Files))
+            for (const auto &row : tsvRows(kForge + QStringLiteral("names/") + f))
+                if (row.contains(QStringLiteral("tipo")) && row.contains(QStringLiteral("codigo")))
+                    codes.insert(row.value(QStringLiteral("codigo")));
+    }
+    codes.remove(QString());
+    return codes;
+}
+
+QHash<QString, QHash<QString, QString>> provenanceByFile()
+{
+    QHash<QString, QHash<QString, QString>> rows;
+    for (const auto &row : tsvRows(kOwnFlags + QStringLiteral("procedencia.tsv")))
+        rows.insert(row.value(QStringLiteral("fichero")), row);
+    return rows;
+}
+
+} // namespace
+
+// Each row of the flag table, one case each: its code is a place of its own
+// kind, it is the only row for that place, and its drawing is there — a
+// pinned package's, or the repository's copy with a provenance row, a
+// licence the atlas may ship and that licence's text. A copied drawing is
+// named after the division it belongs to, so a division cannot be handed a
+// neighbour's flag by a slip in the table.
+void CardFilesTest::flagRowsAreBackedAndLicensed_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("seen");
+    const auto rows = tsvRows(kForge + QStringLiteral("cards/tables/banderas-subdivisiones.tsv"));
+    if (rows.isEmpty())
+        QSKIP("no flag table");
+    QHash<QString, int> times;
+    for (const auto &row : rows)
+        ++times[row.value(QStringLiteral("tipo")) + u' ' + row.value(QStringLiteral("codigo"))];
+    for (const auto &row : rows) {
+        const QString key = row.value(QStringLiteral("tipo")) + u' ' + row.value(QStringLiteral("codigo"));
+        QTest::newRow(qPrintable(key)) << row.value(QStringLiteral("tipo")) << row.value(QStringLiteral("codigo"))
+                                       << row.value(QStringLiteral("fichero")) << times.value(key);
+    }
+}
+
+void CardFilesTest::flagRowsAreBackedAndLicensed()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, code);
+    QFETCH(QString, file);
+    QFETCH(int, seen);
+    QCOMPARE(seen, 1);
+    QVERIFY2(codesOfKind(kind).contains(code), qPrintable(kind + u' ' + code + QStringLiteral(" is no place of that kind")));
+    if (!file.startsWith(QStringLiteral("banderas/"))) {
+        const QStringList pinned{QStringLiteral("flag-icons/"), QStringLiteral("region-flags/"), QStringLiteral("circle-flags/")};
+        QVERIFY2(std::any_of(pinned.begin(), pinned.end(), [&](const QString &p) { return file.startsWith(p); }),
+                 qPrintable(file + QStringLiteral(": neither the repository's copy nor a pinned package")));
+        return;
+    }
+    // ISO 3166-2:ES of each community, by INE code: a copied drawing carries
+    // the ISO code of the place it is the flag of.
+    static const QHash<QString, QString> communityIso{
+        {"01", "AN"}, {"02", "AR"}, {"03", "AS"}, {"04", "IB"}, {"05", "CN"}, {"06", "CB"}, {"07", "CL"},
+        {"08", "CM"}, {"09", "CT"}, {"10", "VC"}, {"11", "EX"}, {"12", "GA"}, {"13", "MD"}, {"14", "MC"},
+        {"15", "NC"}, {"16", "PV"}, {"17", "RI"}, {"18", "CE"}, {"19", "ML"}};
+    const QString name = file.mid(9);
+    if (kind == QStringLiteral("division"))
+        QCOMPARE(name, code + QStringLiteral(".svg"));
+    else if (kind == QStringLiteral("comunidad"))
+        QCOMPARE(name, QStringLiteral("ES-") + communityIso.value(code) + QStringLiteral(".svg"));
+    else
+        QVERIFY2(name.startsWith(QStringLiteral("ES-")) && !communityIso.values().contains(name.mid(3).chopped(4)),
+                 qPrintable(kind + u' ' + code + QStringLiteral(" is given ") + name));
+
+    QFile svg(kOwnFlags + name);
+    QVERIFY2(svg.open(QIODevice::ReadOnly), qPrintable(file + QStringLiteral(": missing")));
+    const QByteArray head = svg.read(4096);
+    QVERIFY2(head.contains("<svg"), qPrintable(file + QStringLiteral(": not an SVG drawing")));
+
+    const auto provenance = provenanceByFile();
+    QVERIFY2(provenance.contains(name), qPrintable(name + QStringLiteral(": no row in procedencia.tsv")));
+    const auto row = provenance.value(name);
+    QVERIFY(!row.value(QStringLiteral("repositorio")).isEmpty());
+    QVERIFY(!row.value(QStringLiteral("ruta")).isEmpty());
+    QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]{40}$")).match(row.value(QStringLiteral("commit"))).hasMatch(),
+             qPrintable(name + QStringLiteral(": commit ") + row.value(QStringLiteral("commit"))));
+    QVERIFY(row.value(QStringLiteral("original")).startsWith(QStringLiteral("https://commons.wikimedia.org/wiki/File:")));
+    const QString licence = row.value(QStringLiteral("licencia"));
+    const QStringList shippable{QStringLiteral("dominio público"), QStringLiteral("CC0 1.0"), QStringLiteral("CC BY 2.5"),
+                                QStringLiteral("CC BY 3.0"), QStringLiteral("CC BY 4.0")};
+    QVERIFY2(shippable.contains(licence), qPrintable(name + QStringLiteral(": licence ") + licence));
+    if (licence.startsWith(QStringLiteral("CC BY")))
+        QVERIFY2(row.value(QStringLiteral("autor")) != QStringLiteral("no consta en la página"),
+                 qPrintable(name + QStringLiteral(": CC BY needs its author")));
+    QFile text(kOwnFlags + QStringLiteral("licencias/") + row.value(QStringLiteral("texto")));
+    QVERIFY2(text.open(QIODevice::ReadOnly) && text.size() > 500,
+             qPrintable(name + QStringLiteral(": no licence text ") + row.value(QStringLiteral("texto"))));
+}
+
+// The copy is trimmed: every drawing in it is used by exactly one row, and
+// every provenance row is about a drawing that is there.
+void CardFilesTest::flagFolderHoldsOnlyWhatIsUsed()
+{
+    const QStringList drawings = QDir(kOwnFlags).entryList({QStringLiteral("*.svg")}, QDir::Files);
+    if (drawings.isEmpty())
+        QSKIP("no copied flags");
+    QHash<QString, int> uses;
+    for (const auto &row : tsvRows(kForge + QStringLiteral("cards/tables/banderas-subdivisiones.tsv")))
+        if (row.value(QStringLiteral("fichero")).startsWith(QStringLiteral("banderas/")))
+            ++uses[row.value(QStringLiteral("fichero")).mid(9)];
+    QStringList faults;
+    for (const QString &d : drawings)
+        if (uses.value(d) != 1)
+            faults << d + QStringLiteral(": used by %1 rows").arg(uses.value(d));
+    const auto provenance = provenanceByFile();
+    for (auto it = provenance.cbegin(); it != provenance.cend(); ++it)
+        if (!drawings.contains(it.key()))
+            faults << it.key() + QStringLiteral(": provenance row without a drawing");
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 

@@ -5,6 +5,7 @@
 #include "cardtext.h"
 #include "divisiongeometry.h"
 #include "facttable.h"
+#include "flagtable.h"
 #include "pictures.h"
 #include "spanish.h"
 
@@ -68,6 +69,10 @@ private slots:
     void locatorHighlightsRegionAndMutesTheRest();
     void locatorShowsIslandsWithoutTheirTieLines();
     void limitColoursKeepsDominantColoursExact();
+    void flagLookupKeepsToItsKind_data();
+    void flagLookupKeepsToItsKind();
+    void flagFilesResolveToTheirCopy_data();
+    void flagFilesResolveToTheirCopy();
 };
 
 void CardWriterTest::joinList_data()
@@ -876,6 +881,64 @@ void CardWriterTest::limitColoursKeepsDominantColoursExact()
     QVERIFY(colours.size() <= 256);
     QCOMPARE(limited.pixel(50, 10) | 0xff000000u, qRgb(0xaa, 0x15, 0x1b));
     QCOMPARE(limited.pixel(50, 90) | 0xff000000u, qRgb(0xf1, 0xbf, 0x00));
+}
+
+// Codes repeat across kinds (INE 05 is both Canarias and Ávila) and across
+// countries' ISO suffixes (AR-B, CH-AR): a lookup answers only for its kind and
+// the whole code.
+void CardWriterTest::flagLookupKeepsToItsKind_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("community 05") << "comunidad" << "05" << "banderas/ES-CN.svg";
+    QTest::newRow("province 05 is not the community") << "provincia" << "05" << "";
+    QTest::newRow("province with its own row") << "provincia" << "33" << "banderas/asturias-provincia.svg";
+    QTest::newRow("state") << "estado" << "GA" << "region-flags/svg/US-GA.svg";
+    QTest::newRow("a state code is no community") << "comunidad" << "GA" << "";
+    QTest::newRow("division by whole code") << "division" << "AR-B" << "banderas/AR-B.svg";
+    QTest::newRow("same letters in another country") << "division" << "CH-AR" << "banderas/CH-AR.svg";
+    QTest::newRow("a suffix alone finds nothing") << "division" << "B" << "";
+    QTest::newRow("a division code is no state") << "estado" << "CH-AR" << "";
+    QTest::newRow("unknown kind") << "pais" << "05" << "";
+}
+
+void CardWriterTest::flagLookupKeepsToItsKind()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, code);
+    QFETCH(QString, file);
+    const TsvTable table = parseTsv(QStringLiteral(
+        "# comment\n"
+        "tipo\tcodigo\tfichero\tcomprobado\n"
+        "comunidad\t05\tbanderas/ES-CN.svg\tx\n"
+        "provincia\t33\tbanderas/asturias-provincia.svg\tx\n"
+        "estado\tGA\tregion-flags/svg/US-GA.svg\tx\n"
+        "division\tAR-B\tbanderas/AR-B.svg\tx\n"
+        "division\tCH-AR\tbanderas/CH-AR.svg\tx\n"));
+    QCOMPARE(flagtable::lookup(table, kind, code), file);
+}
+
+void CardWriterTest::flagFilesResolveToTheirCopy_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<int>("width");
+    QTest::newRow("own copy") << "banderas/ES-AS.svg" << "/repo/own/ES-AS.svg" << 0;
+    QTest::newRow("npm, own proportions") << "region-flags/svg/US-GA.svg" << "/cache/region-flags/svg/US-GA.svg" << 0;
+    QTest::newRow("npm circle") << "circle-flags/flags/es-ce.svg" << "/cache/circle-flags/flags/es-ce.svg" << 0;
+    QTest::newRow("npm 4:3 field") << "flag-icons/flags/4x3/es-pv.svg" << "/cache/flag-icons/flags/4x3/es-pv.svg" << 85;
+    QTest::newRow("a folder merely named like the copy") << "banderasx/a.svg" << "/cache/banderasx/a.svg" << 0;
+}
+
+void CardWriterTest::flagFilesResolveToTheirCopy()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, path);
+    QFETCH(int, width);
+    const QString resolved = flagtable::resolve(file, QStringLiteral("/cache"), QStringLiteral("/repo/own"));
+    QCOMPARE(resolved, path);
+    QCOMPARE(flagtable::renderWidth(resolved, 85), width);
 }
 
 QTEST_GUILESS_MAIN(CardWriterTest)

@@ -4,6 +4,7 @@
 #include "cards.h"
 
 #include "cardsources.h"
+#include "flagtable.h"
 #include "cardtext.h"
 #include "divisiongeometry.h"
 #include "facttable.h"
@@ -111,6 +112,7 @@ struct Options {
     QString data;
     QString sources = QStringLiteral("tools/forge/.npm-cache");
     QString tables = QStringLiteral("tools/forge/cards/tables");
+    QString ownFlags = QStringLiteral("tools/forge/cards/banderas");
     QString names = QStringLiteral("tools/forge/names");
     QString regions = QStringLiteral("tools/forge/maps/regions");
     QString recipes = QStringLiteral("tools/forge/maps");
@@ -173,6 +175,7 @@ private:
     double spainArea = -1;
     void loadSizes();
     bool writeSourcesFile(const QString &path);
+    QString flagSources() const;
     QString nationalCapital(const QString &alpha2);
     double countryArea(const WorldCountry &c) const;
     QStringList warnings;
@@ -621,6 +624,7 @@ bool CardMaker::writeSourcesFile(const QString &path)
                 + (src.link.isEmpty() ? QString() : QStringLiteral(" <") + src.link + u'>') + u'\n';
         }
     }
+    text += flagSources();
     QFile out(path);
     const QByteArray bytes = text.toUtf8();
     if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size()) {
@@ -628,6 +632,31 @@ bool CardMaker::writeSourcesFile(const QString &path)
         return false;
     }
     return true;
+}
+
+// The flags the repository keeps a copy of, each with the file it copies,
+// its author and its licence: the credit a CC BY licence asks for, and what a
+// teacher needs to find the original.
+QString CardMaker::flagSources() const
+{
+    QString error;
+    const auto table = readTsv(QDir(opt.ownFlags).filePath(QStringLiteral("procedencia.tsv")), &error);
+    if (!table)
+        return {};
+    QString text = QStringLiteral(
+        "\n4. Banderas de las divisiones (tools/forge/cards/banderas)\n\n"
+        "Copias sin cambios de dibujos de Wikimedia Commons, tomadas del repositorio público\n"
+        "fonttools/region-flags; la norma que adopta cada bandera está en\n"
+        "tools/forge/cards/tables/banderas-subdivisiones.tsv y la procedencia completa (ruta, commit,\n"
+        "revisión de la página) en tools/forge/cards/banderas/procedencia.tsv.\n");
+    for (const QStringList &row : table->rows) {
+        const QString author = table->value(row, QStringLiteral("autor"));
+        text += QStringLiteral("- ") + table->value(row, QStringLiteral("fichero")).chopped(4) + QStringLiteral(": ")
+            + table->value(row, QStringLiteral("original"))
+            + (author == QStringLiteral("no consta en la página") ? QString() : QStringLiteral(", de ") + author)
+            + QStringLiteral("; ") + table->value(row, QStringLiteral("licencia")) + u'\n';
+    }
+    return text;
 }
 
 // A country's area: its facts table's sourced figure, else the reviewed
@@ -1026,10 +1055,9 @@ QString CardMaker::flagFor(const QList<Entity> &entities) const
         case Kind::Country:
         case Kind::Sea: continue;
         }
-        for (const QStringList &row : subdivisionFlags.rows)
-            if (subdivisionFlags.value(row, QStringLiteral("tipo")) == kind
-                && subdivisionFlags.value(row, QStringLiteral("codigo")) == code)
-                return QDir(opt.sources).filePath(subdivisionFlags.value(row, QStringLiteral("fichero")));
+        const QString file = flagtable::lookup(subdivisionFlags, kind, code);
+        if (!file.isEmpty())
+            return flagtable::resolve(file, opt.sources, opt.ownFlags);
     }
     return {};
 }
@@ -1205,9 +1233,8 @@ bool CardMaker::run()
                 continue;
             QImage flag;
             QString error;
-            // flag-icons draws every flag on a 4:3 field; other sets keep
-            // each flag's own proportions, which a 4:3 box would distort.
-            const int width = svg.contains(QStringLiteral("flag-icons/")) ? kFlagWidth : 0;
+            // A 4:3 box would distort every drawing but flag-icons' own.
+            const int width = flagtable::renderWidth(svg, kFlagWidth);
             if (!renderSvg(svg, width, kFlagHeight, &flag, &error)) {
                 err() << "error: " << error << Qt::endl;
                 ok = false;
@@ -1269,6 +1296,7 @@ void usage()
              "  --names DIR     the atlas name tables (default tools/forge/names)\n"
              "  --regions DIR   the forge's region list of each map (default tools/forge/maps/regions)\n"
              "  --recipes DIR   the map recipes, for the boundaries of divisions (default tools/forge/maps)\n"
+             "  --own-flags DIR the repository's copy of flag drawings (default tools/forge/cards/banderas)\n"
              "  --no-texts, --no-pictures, --no-flags   skip one kind of file\n"
              "  --prune         remove card files that no region names any more"
           << Qt::endl;
@@ -1303,6 +1331,9 @@ int runCardsCommand(const QStringList &args)
                 return usage(), 2;
         } else if (a == QStringLiteral("--recipes")) {
             if (!next(&opt.recipes))
+                return usage(), 2;
+        } else if (a == QStringLiteral("--own-flags")) {
+            if (!next(&opt.ownFlags))
                 return usage(), 2;
         } else if (a == QStringLiteral("--no-texts")) {
             opt.texts = false;
