@@ -125,6 +125,7 @@ private slots:
     void everyTableNamesItsSource();
     void cardsReadAsAChildReads();
     void divisionFactsComeFromSourcedRows();
+    void noSentenceOnAQuarterOfAMapsCards();
     void flagRowsAreBackedAndLicensed_data();
     void flagRowsAreBackedAndLicensed();
     void flagFolderHoldsOnlyWhatIsUsed();
@@ -320,7 +321,8 @@ void CardFilesTest::everyTableNamesItsSource()
     QStringList tables;
     for (const QString &dir : {QStringLiteral("names"), QStringLiteral("cards/tables"),
                                QStringLiteral("cards/tables/divisiones"), QStringLiteral("cards/tables/aguas"),
-                               QStringLiteral("cards/tables/hechos"), QStringLiteral("cards/tables/fuentes")})
+                               QStringLiteral("cards/tables/hechos"), QStringLiteral("cards/tables/fuentes"),
+                               QStringLiteral("cards/tables/vecinos")})
         for (const QString &f : QDir(root + dir).entryList({QStringLiteral("*.tsv")}, QDir::Files))
             tables << root + dir + u'/' + f;
     if (tables.isEmpty())
@@ -404,6 +406,10 @@ void CardFilesTest::divisionFactsComeFromSourcedRows()
         for (const auto &row : tsvRows(forge + QStringLiteral("cards/tables/fuentes/") + f))
             sources.insert(row.value(QStringLiteral("clave")));
     QStringList faults;
+    for (const QString &f : QDir(forge + QStringLiteral("cards/tables/vecinos")).entryList({QStringLiteral("*.tsv")}))
+        for (const auto &row : tsvRows(forge + QStringLiteral("cards/tables/vecinos/") + f))
+            if (!row.value(QStringLiteral("vecinos")).isEmpty() || !row.value(QStringLiteral("paises")).isEmpty())
+                kinds[f.chopped(4)][row.value(QStringLiteral("codigo"))].insert(QStringLiteral("vecinos"));
     for (const QString &f : QDir(forge + QStringLiteral("cards/tables/hechos")).entryList({QStringLiteral("*.tsv")})) {
         for (const auto &row : tsvRows(forge + QStringLiteral("cards/tables/hechos/") + f)) {
             if (!sources.contains(row.value(QStringLiteral("fuente"))))
@@ -419,6 +425,7 @@ void CardFilesTest::divisionFactsComeFromSourcedRows()
         {QStringLiteral("poblacion"),
          QRegularExpression(QStringLiteral("vivían allí|tenía unos? \\d|tenía \\d|[Ss]u población era"))},
         {QStringLiteral("costa"), QRegularExpression(QStringLiteral("[Cc]osta|orillas|salida al mar"))},
+        {QStringLiteral("vecinos"), QRegularExpression(QStringLiteral("[Ll]imitan? con|[Ff]ronteras? con"))},
     };
     for (const QString &list : regionLists.entryList({QStringLiteral("*.tsv")})) {
         for (const auto &row : tsvRows(regionLists.filePath(list))) {
@@ -587,6 +594,40 @@ void CardFilesTest::flagFolderHoldsOnlyWhatIsUsed()
     for (auto it = provenance.cbegin(); it != provenance.cend(); ++it)
         if (!drawings.contains(it.key()))
             faults << it.key() + QStringLiteral(": provenance row without a drawing");
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
+// Neighbouring cards must not read alike: apart from the sentences that name
+// the region itself, no sentence stands on more than a quarter of the cards
+// of one map.
+void CardFilesTest::noSentenceOnAQuarterOfAMapsCards()
+{
+    const QDir regionLists(QStringLiteral(MAPURIX_SOURCE_DATA "/../tools/forge/maps/regions"));
+    const auto cards = allCards();
+    if (cards.isEmpty() || regionLists.isEmpty())
+        QSKIP("no cards or no region lists");
+    QStringList faults;
+    for (const QString &list : regionLists.entryList({QStringLiteral("*.tsv")})) {
+        const auto rows = tsvRows(regionLists.filePath(list));
+        if (rows.size() < 8)
+            continue; // on a small map a quarter is one or two cards
+        QHash<QString, int> uses;
+        for (const auto &row : rows) {
+            const QString name = row.value(QStringLiteral("nombre"));
+            const QString own = name.section(QStringLiteral(" ("), 0, 0);
+            QSet<QString> said;
+            for (const QString &sentence : cards.value(name + QStringLiteral(".txt"))
+                                               .split(QRegularExpression(QStringLiteral("(?<=\\.)\\s+")), Qt::SkipEmptyParts))
+                if (!sentence.contains(own))
+                    said.insert(sentence.trimmed());
+            for (const QString &sentence : said)
+                ++uses[sentence];
+        }
+        for (auto it = uses.cbegin(); it != uses.cend(); ++it)
+            if (it.value() * 4 > rows.size())
+                faults << QStringLiteral("%1: «%2» on %3 of %4 cards").arg(list, it.key()).arg(it.value()).arg(rows.size());
+    }
+    faults.sort();
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 

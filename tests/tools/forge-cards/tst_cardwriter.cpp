@@ -6,6 +6,8 @@
 #include "divisiongeometry.h"
 #include "facttable.h"
 #include "flagtable.h"
+#include "neighbourtable.h"
+#include "secondreading.h"
 #include "pictures.h"
 #include "spanish.h"
 
@@ -57,6 +59,12 @@ private slots:
     void factTables_data();
     void factTables();
     void divisionsMeasuredFromBoundaries();
+    void neighbourTables_data();
+    void neighbourTables();
+    void secondReading_data();
+    void secondReading();
+    void reviewsAnswerOnlyWhatTheyName();
+    void committedNeighbourTablesHoldEveryRegion();
     void seaCard();
     void seaNamesInSentences_data();
     void seaNamesInSentences();
@@ -392,7 +400,7 @@ void CardWriterTest::divisionCard()
     const QString text = t.join(u' ');
     for (const char *expected : {"132\u00a0000", "2022", "napense", "unos 12\u00a0500 kilómetros cuadrados",
                                  "Lo recorre el río Napo.", "volcán Antisana", "5753 metros",
-                                 "No tiene salida al mar.", "pueblo kichwa amazónico."})
+                                 "Está tierra adentro, sin costa.", "pueblo kichwa amazónico."})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), qPrintable(text + " lacks " + expected));
     QCOMPARE(t.last(), QStringLiteral("En su selva vive el pueblo kichwa amazónico."));
 }
@@ -565,6 +573,179 @@ void CardWriterTest::factTables()
     QVERIFY2(errors.first().startsWith(QStringLiteral("hechos/x.tsv:")), qPrintable(errors.first()));
 }
 
+void CardWriterTest::neighbourTables_data()
+{
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("fault"); // empty: the table is good
+    const QString header = QStringLiteral("# prueba\ncodigo\tvecinos\tpaises\tfuente\tnota\n");
+    QTest::newRow("good") << header + QStringLiteral("XX-A\tXX-B\tPER BOL\tS\t\n"
+                                                     "XX-B\tXX-A\t\tS\tEl río hace de frontera.\n"
+                                                     "XX-C\t\t\tS\t\n")
+                          << QString();
+    QTest::newRow("one way only") << header + QStringLiteral("XX-A\tXX-B\t\tS\t\nXX-B\t\t\tS\t\n")
+                                  << "XX-B does not list XX-A";
+    QTest::newRow("neighbour without a row") << header + QStringLiteral("XX-A\tXX-Z\t\tS\t\n") << "XX-Z, which has no row";
+    QTest::newRow("lists itself") << header + QStringLiteral("XX-A\tXX-A\t\tS\t\n") << "lists itself";
+    QTest::newRow("row twice") << header + QStringLiteral("XX-A\t\t\tS\t\nXX-A\t\t\tS\t\n") << "has a row already";
+    QTest::newRow("undefined source") << header + QStringLiteral("XX-A\t\t\tNADIE\t\n") << "not defined";
+    QTest::newRow("alpha-2 country") << header + QStringLiteral("XX-A\t\tPE\tS\t\n") << "alpha-3";
+    QTest::newRow("old header") << QStringLiteral("codigo\tvecinos\tpaises\n") << "header";
+}
+
+void CardWriterTest::neighbourTables()
+{
+    QFETCH(QString, rows);
+    QFETCH(QString, fault);
+    NeighbourTable table;
+    QStringList errors;
+    const auto known = [](const QString &key) { return key == QStringLiteral("S"); };
+    if (parseNeighbourTable(rows, QStringLiteral("vecinos/x.tsv"), known, &table, &errors))
+        errors << neighbourTableFaults(table, QStringLiteral("vecinos/x.tsv"));
+    if (fault.isEmpty()) {
+        QVERIFY2(errors.isEmpty(), qPrintable(errors.join(u'\n')));
+        QCOMPARE(table.value(QStringLiteral("XX-A")).countries, (QStringList{"PER", "BOL"}));
+        QCOMPARE(table.value(QStringLiteral("XX-B")).note, QStringLiteral("El río hace de frontera."));
+        return;
+    }
+    QVERIFY2(errors.join(u' ').contains(fault), qPrintable(errors.join(u'\n')));
+    QVERIFY2(errors.first().startsWith(QStringLiteral("vecinos/x.tsv:")), qPrintable(errors.first()));
+}
+
+void CardWriterTest::secondReading_data()
+{
+    QTest::addColumn<QString>("tableNeighbours");
+    QTest::addColumn<QString>("note");
+    QTest::addColumn<QString>("factRows"); // hechos rows for XX-A
+    QTest::addColumn<QString>("readNeighbours"); // "-": not read
+    QTest::addColumn<double>("readArea");
+    QTest::addColumn<int>("readCoast"); // -1 not read
+    QTest::addColumn<QString>("found");  // facts that disagree, space-separated
+
+    const QString area = QStringLiteral("XX-A\tsuperficie\t1000\ttotal\t2020\tS\n");
+    QTest::newRow("all agree") << "XX-B XX-C" << "" << area + "XX-A\tcosta\tmar Caribe\tmar\t\tS\n"
+                               << "XX-C XX-B" << 1100.0 << 1 << "";
+    QTest::newRow("a border the table lacks") << "XX-B" << "" << area << "XX-B XX-C" << 1000.0 << -1 << "vecinos";
+    QTest::newRow("a border the outlines lack") << "XX-B XX-C" << "" << area << "XX-B" << 1000.0 << -1 << "vecinos";
+    QTest::newRow("a note answers for the row") << "XX-B" << "No toca XX-C: solo se acercan." << area << "XX-B XX-C"
+                                                << 1000.0 << -1 << "";
+    QTest::newRow("area 20 % off") << "" << "" << area << "" << 800.0 << -1 << "superficie";
+    QTest::newRow("area 14 % off") << "" << "" << area << "" << 1140.0 << -1 << "";
+    QTest::newRow("estuary read as coast") << "" << "" << area + "XX-A\tcosta\tninguna\t\t\tS\n" << "" << 1000.0 << 1
+                                           << "costa";
+    QTest::newRow("a lake shore is no sea coast") << "" << "" << area + "XX-A\tcosta\tlago Titicaca\tlago\t\tS\n" << ""
+                                                  << 1000.0 << 1 << "costa";
+    QTest::newRow("coast lost in the outlines") << "" << "" << area + "XX-A\tcosta\tocéano Pacífico\tmar\t\tS\n" << ""
+                                                << 1000.0 << 0 << "costa";
+    QTest::newRow("nothing measured, nothing to say") << "XX-B" << "" << "" << "-" << -1.0 << -1 << "";
+}
+
+void CardWriterTest::secondReading()
+{
+    QFETCH(QString, tableNeighbours);
+    QFETCH(QString, note);
+    QFETCH(QString, factRows);
+    QFETCH(QString, readNeighbours);
+    QFETCH(double, readArea);
+    QFETCH(int, readCoast);
+    QFETCH(QString, found);
+
+    QHash<QString, RegionFacts> facts;
+    QStringList errors;
+    QVERIFY(parseFactTable(QStringLiteral("codigo\thecho\tvalor\tdetalle\taño\tfuente\n") + factRows,
+                           QStringLiteral("x"), {{QStringLiteral("S"), 0}}, &facts, &errors));
+    NeighbourRow row;
+    row.neighbours = tableNeighbours.split(u' ', Qt::SkipEmptyParts);
+    row.note = note;
+    GeometryReading reading;
+    if (readNeighbours != QStringLiteral("-")) // "-": the outlines were not read
+        reading.neighbours = readNeighbours.split(u' ', Qt::SkipEmptyParts);
+    reading.areaKm2 = readArea;
+    if (readCoast >= 0)
+        reading.coast = readCoast == 1;
+
+    QStringList kinds;
+    for (const Disagreement &d : compareReading(QStringLiteral("x"), QStringLiteral("XX-A"), &row,
+                                                facts.value(QStringLiteral("XX-A")), reading)) {
+        kinds << d.fact;
+        QVERIFY2(d.text().startsWith(QStringLiteral("x XX-A ")), qPrintable(d.text()));
+    }
+    QCOMPARE(kinds.join(u' '), found);
+}
+
+void CardWriterTest::reviewsAnswerOnlyWhatTheyName()
+{
+    Reviews reviews;
+    QStringList errors;
+    QVERIFY2(reviews.parse(QStringLiteral("# revisado\ntabla\tcodigo\thecho\tmotivo\n"
+                                          "x\tXX-A\tsuperficie\tEl contorno de la fuente es muy simple.\n"
+                                          "x\tXX-B\tcosta\tEl estuario no es costa.\n"),
+                           QStringLiteral("segunda-lectura.tsv"), &errors),
+             qPrintable(errors.join(u'\n')));
+    QVERIFY(reviews.covers({QStringLiteral("x"), QStringLiteral("XX-A"), QStringLiteral("superficie"), {}}));
+    QVERIFY(!reviews.covers({QStringLiteral("x"), QStringLiteral("XX-A"), QStringLiteral("costa"), {}}));
+    QVERIFY(!reviews.covers({QStringLiteral("y"), QStringLiteral("XX-A"), QStringLiteral("superficie"), {}}));
+    // The review of XX-B answered nothing in this run: it is reported as stale.
+    QCOMPARE(reviews.unused().size(), 1);
+    QVERIFY(reviews.unused().first().contains(QStringLiteral("XX-B")));
+
+    // Neighbours are answered in their own row; a review needs a reason.
+    for (const QString &bad : {QStringLiteral("x\tXX-A\tvecinos\tNo.\n"), QStringLiteral("x\tXX-A\tcosta\t \n"),
+                               QStringLiteral("x\tXX-A\tsuperficie\tUno.\nx\tXX-A\tsuperficie\tOtro.\n")}) {
+        Reviews r;
+        errors.clear();
+        QVERIFY2(!r.parse(QStringLiteral("tabla\tcodigo\thecho\tmotivo\n") + bad, QStringLiteral("s.tsv"), &errors), qPrintable(bad));
+        QVERIFY(errors.first().startsWith(QStringLiteral("s.tsv:")));
+    }
+}
+
+// The tables the atlas ships: sourced, symmetric, and a row for every land
+// region of each map's name table (seas have no neighbours).
+void CardWriterTest::committedNeighbourTablesHoldEveryRegion()
+{
+    const QString forge = QStringLiteral(FORGE_DIR);
+    FactTables facts;
+    QStringList errors;
+    QVERIFY2(facts.load(forge + QStringLiteral("/cards/tables"), &errors), qPrintable(errors.join(u'\n')));
+    NeighbourTables tables;
+    QVERIFY2(tables.load(forge + QStringLiteral("/cards/tables"),
+                         [&](const QString &k) { return !facts.source(k).key.isEmpty(); }, &errors),
+             qPrintable(errors.join(u'\n')));
+    if (tables.tables().isEmpty())
+        QSKIP("no neighbour tables");
+    QStringList faults;
+    for (const QString &name : tables.tables()) {
+        QString error;
+        const auto names = readTsv(forge + QStringLiteral("/names/") + name + QStringLiteral(".tsv"), &error);
+        if (!names) {
+            faults << name + QStringLiteral(": no name table");
+            continue;
+        }
+        // Spain's and the United States' tables are keyed by INE and USPS codes.
+        const QString key = names->column(QStringLiteral("ine")) >= 0 ? QStringLiteral("ine")
+            : names->column(QStringLiteral("usps")) >= 0             ? QStringLiteral("usps")
+                                                                     : QStringLiteral("codigo");
+        QSet<QString> land;
+        for (const QStringList &row : names->rows) {
+            static const QStringList water{QStringLiteral("mar"), QStringLiteral("golfo"), QStringLiteral("océano"),
+                                           QStringLiteral("bahía"), QStringLiteral("estrecho"), QStringLiteral("canal")};
+            if (water.contains(names->value(row, QStringLiteral("tipo")).section(u' ', 0, 0)))
+                continue;
+            if (key == QStringLiteral("usps") && names->value(row, QStringLiteral("fips")).toInt() > 56)
+                continue; // island territories are countries on this atlas's maps
+            land.insert(names->value(row, key));
+        }
+        const NeighbourTable &t = tables.table(name);
+        for (const QString &code : land)
+            if (!t.contains(code))
+                faults << name + QStringLiteral(": no row for ") + code;
+        for (auto it = t.constBegin(); it != t.constEnd(); ++it)
+            if (!land.contains(it.key()))
+                faults << name + QStringLiteral(": ") + it.key() + QStringLiteral(" is no region of the name table");
+    }
+    faults.sort();
+    QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
+}
+
 void CardWriterTest::seaCard()
 {
     SeaFacts s;
@@ -724,7 +905,7 @@ void CardWriterTest::usState()
     s.countries = {N("México")};
     QStringList t = stateText(s);
     QCOMPARE(t.at(0), QStringLiteral("Texas es uno de los cincuenta estados de los Estados Unidos. Su capital es Austin."));
-    QCOMPARE(t.at(1), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. También limita con México."));
+    QCOMPARE(t.at(1), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. Además, limita con México."));
     s.area = 695662;
     QCOMPARE(stateText(s).at(1),
              QStringLiteral("Tiene una superficie total, con sus aguas, de unos 696\u00a0000 kilómetros cuadrados."));

@@ -8,6 +8,8 @@
 #include "cardtext.h"
 #include "divisiongeometry.h"
 #include "facttable.h"
+#include "neighbourtable.h"
+#include "secondreading.h"
 #include "gifwriter.h"
 #include "pictures.h"
 #include "spanish.h"
@@ -120,6 +122,7 @@ struct Options {
     bool pictures = true;
     bool flags = true;
     bool prune = false;
+    QString neighbourDrafts; // folder for draft neighbour tables read from the boundaries
 };
 
 class CardMaker {
@@ -179,6 +182,18 @@ private:
     QString nationalCapital(const QString &alpha2);
     double countryArea(const WorldCountry &c) const;
     QStringList warnings;
+
+    // Neighbours come from the reviewed tables; the boundaries are read
+    // again only to flag what disagrees with them.
+    NeighbourTables neighbourTables;
+    Reviews reviews;
+    std::map<QString, std::map<QString, GeometryReading>> geometryReadings() const;
+    QList<Noun> neighbourCountries(const NeighbourRow *row) const;
+    const NeighbourRow *neighbourRow(const QString &table, const QString &code);
+    QString alpha3Of(const QString &code) const;
+    QString communityTopoId(const QString &ine) const;
+    bool secondReading();
+    bool writeNeighbourDrafts();
 };
 
 bool CardMaker::table(const QString &dir, const QString &file, TsvTable *t)
@@ -264,6 +279,16 @@ bool CardMaker::load()
         return false;
     }
     loadSizes();
+
+    QStringList tableErrors;
+    auto sourceKnown = [this](const QString &key) { return !facts.source(key).key.isEmpty(); };
+    const bool drafting = !opt.neighbourDrafts.isEmpty();
+    if ((!neighbourTables.load(opt.tables, sourceKnown, &tableErrors) && !drafting)
+        || !reviews.load(QDir(opt.tables).filePath(QStringLiteral("segunda-lectura.tsv")), &tableErrors)) {
+        for (const QString &e : tableErrors)
+            err() << "error: " << e << Qt::endl;
+        return false;
+    }
 
     if (!loadRegionLists())
         return false;
@@ -502,28 +527,225 @@ DivisionFacts CardMaker::divisionFacts(const QString &key)
     f.sourced = this->facts.facts(QFileInfo(tableName).completeBaseName(), code);
     f.sizes = spainSizes;
     f.spainArea = spainArea;
-    if (divisionShapes.contains(key)) {
-        const DivisionShape &shape = divisionShapes.value(key);
-        for (const QString &n : shape.neighbours)
-            if (byCode.contains(n))
-                f.neighbours << withoutLabel(nounOf(names, byCode.value(n)));
+    if (const NeighbourRow *n = neighbourRow(QFileInfo(tableName).completeBaseName(), code)) {
+        for (const QString &c : n->neighbours)
+            if (byCode.contains(c))
+                f.neighbours << withoutLabel(nounOf(names, byCode.value(c)));
         sortNouns(f.neighbours);
-        QMap<QString, Noun> foreign;
-        for (const QString &o : shape.foreign) {
-            const Noun c = countryByAnyCode(o.section(u':', 1));
-            if (c.name.isEmpty())
-                warnings << key + QStringLiteral(": no country for neighbour ") + o;
-            else if (c.name != f.country.name)
-                foreign.insert(c.name, c);
-        }
-        f.countries = foreign.values();
-        sortNouns(f.countries);
+        f.countries = neighbourCountries(n);
         f.island = f.neighbours.isEmpty() && f.countries.isEmpty();
-        f.islands = shape.pieces;
-    } else {
-        warnings << key + QStringLiteral(": not measured from its map's source");
     }
+    if (divisionShapes.contains(key))
+        f.islands = divisionShapes.value(key).pieces;
+    else
+        warnings << key + QStringLiteral(": not measured from its map's source");
     return f;
+}
+
+const NeighbourRow *CardMaker::neighbourRow(const QString &table, const QString &code)
+{
+    const NeighbourRow *row = neighbourTables.row(table, code);
+    if (!row)
+        warnings << QStringLiteral("vecinos/") + table + QStringLiteral(".tsv: no row for ") + code;
+    return row;
+}
+
+QList<Noun> CardMaker::neighbourCountries(const NeighbourRow *row) const
+{
+    QList<Noun> nouns;
+    for (const QString &c : row->countries)
+        nouns << countryNoun(c);
+    sortNouns(nouns);
+    return nouns;
+}
+
+QString CardMaker::alpha3Of(const QString &code) const
+{
+    for (const QString &column : {QStringLiteral("alpha2"), QStringLiteral("alpha3"), QStringLiteral("numeric")})
+        for (const QStringList &row : forgeCountries.rows)
+            if (forgeCountries.value(row, column) == code)
+                return forgeCountries.value(row, QStringLiteral("alpha3"));
+    return {};
+}
+
+QString CardMaker::communityTopoId(const QString &ine) const
+{
+    // es-atlas numbers the communities as the INE does; look them up by name too.
+    const QString official =
+        fold(forgeCommunities.value(forgeCommunities.indexBy(QStringLiteral("ine")).value(ine), QStringLiteral("oficial")));
+    if (communityTopo.contains(ine) && fold(communityTopo.value(ine).name) == official)
+        return ine;
+    for (const TopoFeature &t : communityTopo)
+        if (fold(t.name) == official)
+            return t.id;
+    return {};
+}
+
+std::map<QString, std::map<QString, GeometryReading>> CardMaker::geometryReadings() const
+{
+    std::map<QString, std::map<QString, GeometryReading>> out;
+    // A division can border only a country its own country borders: a
+    // foreign outline a few kilometres off across the sea is no neighbour.
+    auto bordersOf = [this](const QString &alpha3) {
+        bool found = false;
+        const QString fix = correction(alpha3, QStringLiteral("fronteras"), &found);
+        if (found)
+            return fix.split(u' ', Qt::SkipEmptyParts);
+        const int i = byCca3.value(alpha3, -1);
+        return i < 0 ? QStringList{} : countries.at(i).borders;
+    };
+    for (auto it = divisionShapes.constBegin(); it != divisionShapes.constEnd(); ++it) {
+        const QString table = QFileInfo(it.key().section(u'|', 0, 0)).completeBaseName();
+        const QString code = it.key().section(u'|', 1);
+        const DivisionShape &shape = it.value();
+        const QString own = alpha3Of(code.section(u'-', 0, 0));
+        const QStringList borders = bordersOf(own);
+        GeometryReading r;
+        QStringList same;
+        for (const QString &n : shape.neighbours)
+            if (divisionShapes.contains(divisionKey(it.key().section(u'|', 0, 0), n)))
+                same << n; // a piece of the source that no map shows (Jervis Bay) is no neighbour
+        r.neighbours = same;
+        QStringList foreign;
+        for (const QString &o : shape.foreign) {
+            const QString c = alpha3Of(o.section(u':', 1));
+            if (!c.isEmpty() && c != own && borders.contains(c) && !foreign.contains(c))
+                foreign << c;
+        }
+        foreign.sort();
+        r.countries = foreign;
+        r.areaKm2 = shape.areaKm2;
+        r.coast = shape.coast;
+        out[table][code] = r;
+    }
+    const auto provinces = forgeProvinces.indexBy(QStringLiteral("ine"));
+    for (auto it = provinces.constBegin(); it != provinces.constEnd(); ++it) {
+        if (!provinceTopo.contains(it.key()))
+            continue;
+        const TopoFeature &t = provinceTopo.value(it.key());
+        GeometryReading r;
+        QStringList n;
+        for (const QString &c : t.neighbours)
+            if (provinces.contains(c)) // Gibraltar is in the boundaries, and no province
+                n << c;
+        r.neighbours = n;
+        r.areaKm2 = t.areaKm2;
+        out[QStringLiteral("provincias")][it.key()] = r;
+    }
+    QHash<QString, QString> communityByTopo;
+    for (const QStringList &row : forgeCommunities.rows) {
+        const QString ine = forgeCommunities.value(row, QStringLiteral("ine"));
+        communityByTopo.insert(communityTopoId(ine), ine);
+    }
+    for (auto it = communityByTopo.constBegin(); it != communityByTopo.constEnd(); ++it) {
+        if (!communityTopo.contains(it.key()))
+            continue;
+        const TopoFeature &t = communityTopo.value(it.key());
+        GeometryReading r;
+        QStringList n;
+        for (const QString &c : t.neighbours)
+            if (communityByTopo.contains(c))
+                n << communityByTopo.value(c);
+        r.neighbours = n;
+        r.areaKm2 = t.areaKm2;
+        out[QStringLiteral("comunidades")][it.value()] = r;
+    }
+    const auto byFips = forgeStates.indexBy(QStringLiteral("fips"));
+    for (const QStringList &row : forgeStates.rows) {
+        const QString fips = forgeStates.value(row, QStringLiteral("fips"));
+        if (fips.toInt() > 56 || !stateTopo.contains(fips))
+            continue;
+        GeometryReading r;
+        QStringList n;
+        for (const QString &c : stateTopo.value(fips).neighbours)
+            if (byFips.contains(c))
+                n << forgeStates.value(byFips.value(c), QStringLiteral("usps"));
+        r.neighbours = n;
+        out[QStringLiteral("estados-unidos")][forgeStates.value(row, QStringLiteral("usps"))] = r;
+    }
+    // Touching is mutual: a border the outline of one side shows counts for both.
+    for (auto &[table, regions] : out) {
+        for (auto &[code, reading] : regions)
+            for (const QString &n : *reading.neighbours) {
+                auto other = regions.find(n);
+                if (other != regions.end() && !other->second.neighbours->contains(code))
+                    *other->second.neighbours << code;
+            }
+        for (auto &[code, reading] : regions)
+            reading.neighbours->sort();
+    }
+    return out;
+}
+
+bool CardMaker::secondReading()
+{
+    QStringList open;
+    int compared = 0, reviewed = 0;
+    for (const auto &[table, regions] : geometryReadings()) {
+        for (const auto &[code, reading] : regions) {
+            ++compared;
+            const NeighbourRow *row = neighbourTables.row(table, code);
+            if (!row)
+                open << table + u' ' + code + QStringLiteral(": no row in vecinos/") + table + QStringLiteral(".tsv");
+            reviewed += row && !row->note.isEmpty() ? 1 : 0;
+            for (const Disagreement &d : compareReading(table, code, row, facts.facts(table, code), reading)) {
+                if (reviews.covers(d))
+                    ++reviewed;
+                else
+                    open << d.text();
+            }
+        }
+    }
+    for (const QString &u : reviews.unused())
+        warnings << u;
+    out() << "second reading: " << compared << " regions, " << reviewed << " reviewed differences, "
+          << open.size() << " to review" << Qt::endl;
+    for (const QString &o : open)
+        err() << "to review: " << o << Qt::endl;
+    return open.isEmpty();
+}
+
+bool CardMaker::writeNeighbourDrafts()
+{
+    if (!QDir().mkpath(opt.neighbourDrafts)) {
+        err() << "error: cannot make " << opt.neighbourDrafts << Qt::endl;
+        return false;
+    }
+    for (const auto &[table, regions] : geometryReadings()) {
+        QFile file(QDir(opt.neighbourDrafts).filePath(table + QStringLiteral(".tsv")));
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            err() << "error: " << file.fileName() << ": " << file.errorString() << Qt::endl;
+            return false;
+        }
+        QTextStream ts(&file);
+        ts << "# Borrador leído de los límites: revísese fila a fila antes de copiarlo a tables/vecinos/.\n"
+              "codigo\tvecinos\tpaises\tfuente\tnota\n";
+        for (const auto &[code, reading] : regions) {
+            // A reviewed row stays as it is; others take what the boundaries show.
+            if (const NeighbourRow *row = neighbourTables.row(table, code); row && !row->note.isEmpty()) {
+                ts << code << '\t' << row->neighbours.join(u' ') << '\t' << row->countries.join(u' ') << '\t'
+                   << row->source << '\t' << row->note << '\n';
+                continue;
+            }
+            const NeighbourRow *old = neighbourTables.row(table, code);
+            const QStringList countries = reading.countries ? *reading.countries
+                                                            : (old ? old->countries : QStringList{});
+            ts << code << '\t' << reading.neighbours->join(u' ') << '\t' << countries.join(u' ') << '\t'
+               << (old ? old->source : QString()) << "\t\n";
+        }
+    }
+    // Borders only one side's outline shows are the first to check by hand.
+    for (auto it = divisionShapes.constBegin(); it != divisionShapes.constEnd(); ++it) {
+        const QString table = it.key().section(u'|', 0, 0);
+        for (const QString &n : it->neighbours) {
+            const auto other = divisionShapes.constFind(divisionKey(table, n));
+            if (other != divisionShapes.constEnd() && !other->neighbours.contains(it.key().section(u'|', 1)))
+                out() << "one side only: " << QFileInfo(table).completeBaseName() << ' ' << it.key().section(u'|', 1)
+                      << " -> " << n << Qt::endl;
+        }
+    }
+    out() << "draft neighbour tables written to " << opt.neighbourDrafts << Qt::endl;
+    return true;
 }
 
 QString CardMaker::countryName(const QString &cca3) const
@@ -624,6 +846,22 @@ bool CardMaker::writeSourcesFile(const QString &path)
                 + (src.link.isEmpty() ? QString() : QStringLiteral(" <") + src.link + u'>') + u'\n';
         }
     }
+    text += QStringLiteral("\n4. Vecinos de cada región (tables/vecinos)\n\n");
+    QStringList neighbourTablesNames = neighbourTables.tables();
+    std::sort(neighbourTablesNames.begin(), neighbourTablesNames.end());
+    for (const QString &table : neighbourTablesNames) {
+        QStringList keys;
+        for (const NeighbourRow &row : neighbourTables.table(table))
+            if (!keys.contains(row.source))
+                keys << row.source;
+        std::sort(keys.begin(), keys.end());
+        text += table + QStringLiteral(": ") + keys.join(QStringLiteral(", ")) + u'\n';
+    }
+    text += QStringLiteral("\n");
+    for (const Source &src : facts.sources())
+        if (src.key.endsWith(QStringLiteral("-LIMITES")) || src.key.endsWith(QStringLiteral("-VECINOS")))
+            text += QStringLiteral("- [") + src.key + QStringLiteral("] ") + src.description
+                + (src.link.isEmpty() ? QString() : QStringLiteral(" <") + src.link + u'>') + u'\n';
     text += flagSources();
     QFile out(path);
     const QByteArray bytes = text.toUtf8();
@@ -644,7 +882,7 @@ QString CardMaker::flagSources() const
     if (!table)
         return {};
     QString text = QStringLiteral(
-        "\n4. Banderas de las divisiones (tools/forge/cards/banderas)\n\n"
+        "\n5. Banderas de las divisiones (tools/forge/cards/banderas)\n\n"
         "Copias sin cambios de dibujos de Wikimedia Commons, tomadas del repositorio público\n"
         "fonttools/region-flags; la norma que adopta cada bandera está en\n"
         "tools/forge/cards/tables/banderas-subdivisiones.tsv y la procedencia completa (ruta, commit,\n"
@@ -891,18 +1129,13 @@ ProvinceFacts CardMaker::provinceFacts(const QString &ine)
     const QStringList data = provinceData.indexBy(QStringLiteral("ine")).value(ine);
     f.capital = provinceData.value(data, QStringLiteral("capital"));
     f.note = provinceData.value(data, QStringLiteral("nota"));
-    for (const QString &c : provinceData.value(data, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
-        f.countries << countryNoun(c);
-    sortNouns(f.countries);
-    if (provinceTopo.contains(ine)) {
-        const TopoFeature &t = provinceTopo.value(ine);
+    if (const NeighbourRow *n = neighbourRow(QStringLiteral("provincias"), ine)) {
         const auto names = forgeProvinces.indexBy(QStringLiteral("ine"));
-        for (const QString &n : t.neighbours)
-            if (names.contains(n)) // Gibraltar is no province: it comes from the table
-                f.neighbours << forgeProvinces.value(names.value(n), QStringLiteral("nombre"));
+        for (const QString &c : n->neighbours)
+            if (names.contains(c))
+                f.neighbours << forgeProvinces.value(names.value(c), QStringLiteral("nombre"));
         icu_es::sortSpanish(f.neighbours);
-    } else {
-        warnings << QStringLiteral("province ") + ine + QStringLiteral(" not in es-atlas");
+        f.countries = neighbourCountries(n);
     }
     return f;
 }
@@ -920,39 +1153,16 @@ CommunityFacts CardMaker::communityFacts(const QString &ine)
     f.capital = communityData.value(data, QStringLiteral("capital"));
     f.capitalNote = communityData.value(data, QStringLiteral("nota_capital"));
     f.note = communityData.value(data, QStringLiteral("nota"));
-    QMap<QString, Noun> foreign;
-    const auto pdata = provinceData.indexBy(QStringLiteral("ine"));
-    for (const QStringList &r : forgeProvinces.rows) {
-        if (forgeProvinces.value(r, QStringLiteral("comunidad")) != ine)
-            continue;
-        f.provinces << forgeProvinces.value(r, QStringLiteral("nombre"));
-        const QString code = forgeProvinces.value(r, QStringLiteral("ine"));
-        for (const QString &c :
-             provinceData.value(pdata.value(code), QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
-            foreign.insert(c, countryNoun(c));
-    }
+    for (const QStringList &r : forgeProvinces.rows)
+        if (forgeProvinces.value(r, QStringLiteral("comunidad")) == ine)
+            f.provinces << forgeProvinces.value(r, QStringLiteral("nombre"));
     icu_es::sortSpanish(f.provinces);
-    f.countries = foreign.values();
-    sortNouns(f.countries);
-    // es-atlas numbers the communities as the INE does; look them up by name too.
-    QString topoId = ine;
-    if (!communityTopo.contains(topoId) || fold(communityTopo.value(topoId).name) != fold(
-            forgeCommunities.value(communities.value(ine), QStringLiteral("oficial")))) {
-        for (const TopoFeature &t : communityTopo)
-            if (fold(t.name) == fold(forgeCommunities.value(communities.value(ine), QStringLiteral("oficial"))))
-                topoId = t.id;
-    }
-    if (communityTopo.contains(topoId)) {
-        const TopoFeature &t = communityTopo.value(topoId);
-        for (const QString &n : t.neighbours) {
-            const QString name = communityTopo.value(n).name;
-            for (const QStringList &r : forgeCommunities.rows)
-                if (fold(forgeCommunities.value(r, QStringLiteral("oficial"))) == fold(name))
-                    f.neighbours << nounOf(forgeCommunities, r);
-        }
+    if (const NeighbourRow *n = neighbourRow(QStringLiteral("comunidades"), ine)) {
+        for (const QString &c : n->neighbours)
+            if (communities.contains(c))
+                f.neighbours << nounOf(forgeCommunities, communities.value(c));
         sortNouns(f.neighbours);
-    } else {
-        warnings << QStringLiteral("community ") + ine + QStringLiteral(" not in es-atlas");
+        f.countries = neighbourCountries(n);
     }
     return f;
 }
@@ -970,29 +1180,25 @@ StateFacts CardMaker::stateFacts(const QString &usps)
     const QStringList data = stateData.indexBy(QStringLiteral("usps")).value(usps);
     f.capital = stateData.value(data, QStringLiteral("capital"));
     f.note = stateData.value(data, QStringLiteral("nota"));
-    for (const QString &c : stateData.value(data, QStringLiteral("paises")).split(u' ', Qt::SkipEmptyParts))
-        f.countries << countryNoun(c);
-    sortNouns(f.countries);
     bool areaKnown = false;
     const double total = stateData.value(data, QStringLiteral("superficie")).toDouble(&areaKnown);
     const QString fips = forgeStates.value(row, QStringLiteral("fips"));
     if (stateTopo.contains(fips)) {
-        const TopoFeature &t = stateTopo.value(fips);
         f.area = areaKnown ? total : -1;
         if (!areaKnown)
             warnings << QStringLiteral("state ") + usps + QStringLiteral(" has no total area in estados-datos.tsv");
-        const auto byFips = forgeStates.indexBy(QStringLiteral("fips"));
-        for (const QString &n : t.neighbours) {
-            if (!byFips.contains(n))
-                continue;
-            if (forgeStates.value(byFips.value(n), QStringLiteral("usps")) == QStringLiteral("DC"))
-                f.bordersDistrict = true;
-            else
-                f.neighbours << forgeStates.value(byFips.value(n), QStringLiteral("nombre"));
-        }
-        icu_es::sortSpanish(f.neighbours);
     } else {
         warnings << QStringLiteral("state ") + usps + QStringLiteral(" not in us-atlas");
+    }
+    if (const NeighbourRow *n = neighbourRow(QStringLiteral("estados-unidos"), usps)) {
+        for (const QString &c : n->neighbours) {
+            if (c == QStringLiteral("DC"))
+                f.bordersDistrict = true;
+            else if (states.contains(c))
+                f.neighbours << forgeStates.value(states.value(c), QStringLiteral("nombre"));
+        }
+        icu_es::sortSpanish(f.neighbours);
+        f.countries = neighbourCountries(n);
     }
     return f;
 }
@@ -1064,6 +1270,8 @@ QString CardMaker::flagFor(const QList<Entity> &entities) const
 
 bool CardMaker::run()
 {
+    if (!opt.neighbourDrafts.isEmpty())
+        return writeNeighbourDrafts();
     const QDir data(opt.data);
     QList<AtlasMap> maps;
     const QStringList files = QDir(data.filePath(QStringLiteral("Coordenadas"))).entryList(QDir::Files, QDir::Name);
@@ -1185,6 +1393,8 @@ bool CardMaker::run()
 
     if (opt.texts && !writeSourcesFile(data.filePath(QStringLiteral("FUENTES"))))
         ok = false;
+    if (opt.texts && !secondReading())
+        ok = false;
 
     if (opt.pictures) {
         QHash<int, QImage> mapImages;
@@ -1298,7 +1508,9 @@ void usage()
              "  --recipes DIR   the map recipes, for the boundaries of divisions (default tools/forge/maps)\n"
              "  --own-flags DIR the repository's copy of flag drawings (default tools/forge/cards/banderas)\n"
              "  --no-texts, --no-pictures, --no-flags   skip one kind of file\n"
-             "  --prune         remove card files that no region names any more"
+             "  --prune         remove card files that no region names any more\n"
+             "  --borrador-vecinos DIR   only write draft neighbour tables read from the boundaries\n"
+             "                  into DIR, to review before they go to tables/vecinos/"
           << Qt::endl;
 }
 
@@ -1341,6 +1553,9 @@ int runCardsCommand(const QStringList &args)
             opt.pictures = false;
         } else if (a == QStringLiteral("--no-flags")) {
             opt.flags = false;
+        } else if (a == QStringLiteral("--borrador-vecinos")) {
+            if (!next(&opt.neighbourDrafts))
+                return usage(), 2;
         } else if (a == QStringLiteral("--prune")) {
             opt.prune = true;
         } else if (a.startsWith(u'-') || !opt.data.isEmpty()) {

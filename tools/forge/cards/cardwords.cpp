@@ -59,8 +59,15 @@ QString alsoCountries(const QList<Noun> &countries, bool hasOtherNeighbours, con
     if (countries.isEmpty())
         return {};
     const QString verb = subject.verb(QStringLiteral("imita"), QStringLiteral("imitan"));
-    return (hasOtherNeighbours ? QStringLiteral("También l") : QStringLiteral("L")) + verb + QStringLiteral(" con ")
-        + joinNouns(countries) + u'.';
+    if (!hasOtherNeighbours)
+        return QStringLiteral("L") + verb + QStringLiteral(" con ") + joinNouns(countries) + u'.';
+    switch (variant(subject.name, 3, 12)) {
+    case 0: return QStringLiteral("También l") + verb + QStringLiteral(" con ") + joinNouns(countries) + u'.';
+    case 1: return QStringLiteral("Además, l") + verb + QStringLiteral(" con ") + joinNouns(countries) + u'.';
+    default:
+        return subject.verb(QStringLiteral("Tiene frontera con "), QStringLiteral("Tienen frontera con "))
+            + joinNouns(countries) + u'.';
+    }
 }
 
 QString neighboursSentence(const QString &opening, const QStringList &names)
@@ -200,11 +207,14 @@ QString coastSentence(const RegionFacts &f, const Noun &subject, const QString &
         (c.lake ? lakes : seas) << withArticle(c.water);
     QString s;
     if (!seas.isEmpty()) {
-        if (seas.size() == 1 && variant(name, 2, 4) == 1) {
+        const int way = seas.size() == 1 ? variant(name, 3, 4) : 0;
+        if (way == 1) {
             s = QStringLiteral("Su costa da ") + (seas.first().startsWith(QStringLiteral("el "))
                                                      ? QStringLiteral("al ") + seas.first().mid(3)
                                                      : QStringLiteral("a ") + seas.first())
                 + u'.';
+        } else if (way == 2) {
+            s = spanish::capitalised(subject.pronoun()) + QStringLiteral(" baña ") + seas.first() + u'.';
         } else {
             QStringList in;
             for (const QString &w : seas)
@@ -216,11 +226,30 @@ QString coastSentence(const RegionFacts &f, const Noun &subject, const QString &
         QStringList of;
         for (const QString &w : lakes)
             of << (w.startsWith(QStringLiteral("el ")) ? QStringLiteral("del ") + w.mid(3) : QStringLiteral("de ") + w);
-        appendSentence(s, subject.verb(QStringLiteral("Está a orillas "), QStringLiteral("Están a orillas "))
-                              + joinList(of) + u'.');
+        if (variant(name, 2, 10) == 0) {
+            appendSentence(s, subject.verb(QStringLiteral("Está a orillas "), QStringLiteral("Están a orillas "))
+                                  + joinList(of) + u'.');
+        } else {
+            QStringList to;
+            for (const QString &o : of)
+                to << (o.startsWith(QStringLiteral("del ")) ? QStringLiteral("al ") + o.mid(4) : QStringLiteral("a ") + o.mid(3));
+            appendSentence(s, subject.verb(QStringLiteral("Se asoma "), QStringLiteral("Se asoman ")) + joinList(to) + u'.');
+        }
     }
-    if (s.isEmpty() && f.noCoast)
-        s = subject.verb(QStringLiteral("No tiene salida al mar."), QStringLiteral("No tienen salida al mar."));
+    if (s.isEmpty() && f.noCoast) {
+        // Many divisions of one map have no coast: say it in more than one way.
+        switch (variant(name, 5, 11)) {
+        case 0: s = subject.verb(QStringLiteral("No tiene salida al mar."), QStringLiteral("No tienen salida al mar.")); break;
+        case 1: s = subject.verb(QStringLiteral("No llega al mar."), QStringLiteral("No llegan al mar.")); break;
+        case 2: s = subject.verb(QStringLiteral("No tiene costa."), QStringLiteral("No tienen costa.")); break;
+        case 3:
+            s = subject.verb(QStringLiteral("Está tierra adentro, sin costa."), QStringLiteral("Están tierra adentro, sin costa."));
+            break;
+        default:
+            s = subject.verb(QStringLiteral("Es una tierra de interior, sin costa."),
+                             QStringLiteral("Son tierras de interior, sin costa."));
+        }
+    }
     return s;
 }
 

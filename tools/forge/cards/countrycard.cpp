@@ -72,14 +72,25 @@ QStringList countryText(const CountryFacts &f)
     if (!f.languageNote.isEmpty())
         p3 = f.languageNote;
     else if (count == 1 && !f.languages.isEmpty())
-        p3 = QStringLiteral("Su lengua oficial es ") + languagesWithArticles(f.languages).first() + u'.';
+        switch (variant(n.name, 3, 13)) {
+        case 0: p3 = QStringLiteral("Su lengua oficial es ") + languagesWithArticles(f.languages).first() + u'.'; break;
+        case 1:
+            p3 = spanish::capitalised(languagesWithArticles(f.languages).first()) + QStringLiteral(" es su lengua oficial.");
+            break;
+        default:
+            p3 = QStringLiteral("Tiene ") + languagesWithArticles(f.languages).first() + QStringLiteral(" como lengua oficial.");
+        }
     else if (count > f.languages.size() && !f.languages.isEmpty())
         p3 = QStringLiteral("Tiene ") + numberWord(count, true)
             + QStringLiteral(" lenguas oficiales, entre ellas ") + joinList(languagesWithArticles(f.languages)) + u'.';
     else if (count > 1)
         p3 = QStringLiteral("Sus lenguas oficiales son ") + joinList(languagesWithArticles(f.languages)) + u'.';
     if (f.currencies.size() == 1)
-        appendSentence(p3, QStringLiteral("Su moneda es ") + withArticles(f.currencies).first() + u'.');
+        switch (variant(n.name, 3, 14)) {
+        case 0: appendSentence(p3, QStringLiteral("Su moneda es ") + withArticles(f.currencies).first() + u'.'); break;
+        case 1: appendSentence(p3, QStringLiteral("Allí se paga con ") + withArticles(f.currencies).first() + u'.'); break;
+        default: appendSentence(p3, QStringLiteral("Usa ") + withArticles(f.currencies).first() + QStringLiteral(" como moneda."));
+        }
     else if (f.currencies.size() > 1)
         appendSentence(p3, QStringLiteral("Tiene ") + numberWord(static_cast<int>(f.currencies.size()), true)
                                + QStringLiteral(" monedas oficiales: ") + joinList(withArticles(f.currencies)) + u'.');

@@ -173,16 +173,31 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
         QHash<QString, int> touches;
         int open = 0;
         const std::vector<OGRPoint> samples = outlineSamples(polygons);
+        auto isNear = [](const Other &o, const OGRPoint &p) {
+            const double t = o.tolerance;
+            if (p.getX() < o.envelope.MinX - t || p.getX() > o.envelope.MaxX + t || p.getY() < o.envelope.MinY - t
+                || p.getY() > o.envelope.MaxY + t)
+                return false;
+            return o.geometry->Distance(&p) <= t;
+        };
         for (const OGRPoint &p : samples) {
-            bool near = false;
+            // A point on a border shared with a division of the same source is
+            // inland: another data set's country a few kilometres off does not
+            // touch it there (Appenzell lies a valley away from Austria).
+            bool inland = false;
             for (const Other &o : others) {
-                const double t = o.tolerance;
-                if (p.getX() < o.envelope.MinX - t || p.getX() > o.envelope.MaxX + t || p.getY() < o.envelope.MinY - t
-                    || p.getY() > o.envelope.MaxY + t)
-                    continue;
-                if (o.geometry->Distance(&p) <= t) {
+                if (o.tolerance == kSameSourceDegrees && isNear(o, p)) {
                     ++touches[o.label];
-                    near = true;
+                    inland = true;
+                }
+            }
+            bool near = inland;
+            if (!inland) {
+                for (const Other &o : others) {
+                    if (o.tolerance != kSameSourceDegrees && isNear(o, p)) {
+                        ++touches[o.label];
+                        near = true;
+                    }
                 }
             }
             if (!near)

@@ -7,7 +7,16 @@
 namespace cards {
 namespace {
 
-QString readText(const QString &path, QString *error)
+bool parseNumber(const QString &text, double *value)
+{
+    bool ok = false;
+    *value = text.toDouble(&ok);
+    return ok && *value >= 0;
+}
+
+} // namespace
+
+QString readTableText(const QString &path, QString *error)
 {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) {
@@ -17,9 +26,7 @@ QString readText(const QString &path, QString *error)
     return QString::fromUtf8(f.readAll());
 }
 
-// Splits a table's text into its data lines (comments and blank lines
-// dropped), each with its line number.
-QList<QPair<int, QStringList>> dataLines(const QString &text)
+QList<QPair<int, QStringList>> tableLines(const QString &text)
 {
     QList<QPair<int, QStringList>> lines;
     int number = 0;
@@ -34,19 +41,10 @@ QList<QPair<int, QStringList>> dataLines(const QString &text)
     return lines;
 }
 
-bool parseNumber(const QString &text, double *value)
-{
-    bool ok = false;
-    *value = text.toDouble(&ok);
-    return ok && *value >= 0;
-}
-
-} // namespace
-
 bool parseFactTable(const QString &text, const QString &file, const QHash<QString, int> &known,
                     QHash<QString, RegionFacts> *into, QStringList *errors)
 {
-    const auto lines = dataLines(text);
+    const auto lines = tableLines(text);
     const QStringList header{QStringLiteral("codigo"), QStringLiteral("hecho"), QStringLiteral("valor"),
                              QStringLiteral("detalle"), QStringLiteral("año"), QStringLiteral("fuente")};
     const qsizetype before = errors->size();
@@ -165,12 +163,12 @@ bool FactTables::load(const QString &tablesDir, QStringList *errors)
     const QDir sourcesDir(QDir(tablesDir).filePath(QStringLiteral("fuentes")));
     for (const QFileInfo &fi : sourcesDir.entryInfoList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)) {
         QString error;
-        const QString text = readText(fi.filePath(), &error);
+        const QString text = readTableText(fi.filePath(), &error);
         if (!error.isEmpty()) {
             errors->append(fi.filePath() + QStringLiteral(": ") + error);
             continue;
         }
-        const auto lines = dataLines(text);
+        const auto lines = tableLines(text);
         for (qsizetype i = 1; i < lines.size(); ++i) {
             const QStringList &f = lines.at(i).second;
             const QString where = fi.filePath() + u':' + QString::number(lines.at(i).first) + QStringLiteral(": ");
@@ -192,7 +190,7 @@ bool FactTables::load(const QString &tablesDir, QStringList *errors)
     const QDir factsDir(QDir(tablesDir).filePath(QStringLiteral("hechos")));
     for (const QFileInfo &fi : factsDir.entryInfoList({QStringLiteral("*.tsv")}, QDir::Files, QDir::Name)) {
         QString error;
-        const QString text = readText(fi.filePath(), &error);
+        const QString text = readTableText(fi.filePath(), &error);
         if (!error.isEmpty()) {
             errors->append(fi.filePath() + QStringLiteral(": ") + error);
             continue;

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 
@@ -71,6 +72,12 @@ private:
     QList<Source> sourceList;
     QHash<QString, int> sourceIndex;
 };
+
+// The text of a table file, read as UTF-8; `error` is set when it cannot be read.
+QString readTableText(const QString &path, QString *error);
+// A table's data lines (comments and blank lines dropped), split at tabs,
+// each with its line number for messages.
+QList<QPair<int, QStringList>> tableLines(const QString &text);
 
 // Reads one facts table's text into `into`; exposed for tests. `known`
 // holds the defined source keys; errors name `file` and the line.
