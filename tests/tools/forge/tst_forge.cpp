@@ -3,6 +3,7 @@
 // data folder.
 #include "checker.h"
 #include "featureset.h"
+#include "geometry.h"
 #include "mapbuilder.h"
 #include "mapraster.h"
 #include "newmap.h"
@@ -22,6 +23,8 @@
 
 #include <ogr_api.h>
 #include <ogr_geometry.h>
+
+#include <cmath>
 
 using namespace forge;
 
@@ -94,6 +97,8 @@ private slots:
     void moveTakesOnlyPolygonsInTheBox();
     void cutSplitsAFeatureAlongThePolygon();
     void sharedCodesAreMerged();
+    void mergedUnitsLeaveNoSlivers_data();
+    void mergedUnitsLeaveNoSlivers();
 
     void whiteAreasAreFourConnected();
     void deepestPointIsInTheMiddle();
@@ -338,6 +343,42 @@ void TestForge::sharedCodesAreMerged()
     QVERIFY(set);
     QCOMPARE(set->features.size(), size_t(1));
     QCOMPARE(OGR_G_Area(OGRGeometry::ToHandle(set->features[0].geometry.get())), 17.0);
+}
+
+void TestForge::mergedUnitsLeaveNoSlivers_data()
+{
+    // Two units whose shared border leaves a gap of `side` degrees between
+    // them: a sliver of the source, or the land of a region they enclose.
+    QTest::addColumn<double>("side");
+    QTest::addColumn<int>("holes");
+    QTest::newRow("gap of 50 m between municipalities") << 0.0005 << 0;
+    QTest::newRow("gap just under 100 m") << 0.00099 << 0;
+    QTest::newRow("enclave of 1 km") << 0.01 << 1;
+    QTest::newRow("enclave of 10 km") << 0.1 << 1;
+}
+
+void TestForge::mergedUnitsLeaveNoSlivers()
+{
+    QFETCH(double, side);
+    QFETCH(int, holes);
+    QTemporaryDir dir;
+    // West unit with a notch in its east edge; the two east units close it.
+    const QByteArray west = QStringLiteral(
+        "{\"type\":\"Feature\",\"properties\":{\"code\":\"PR\"},\"geometry\":{\"type\":\"Polygon\","
+        "\"coordinates\":[[[0,0],[0.5,0],[0.5,0.5],[%1,0.5],[%1,%2],[0.5,%2],[0.5,1],[0,1],[0,0]]]}}")
+                                .arg(0.5 - side, 0, 'g', 10).arg(0.5 + side, 0, 'g', 10).toUtf8();
+    const QByteArray east = square("PR", 0.5, 0, 0.5) + "," + square("PR", 0.5, 0.5, 0.5);
+    for (const QByteArray &features : {west + "," + east, east + "," + west}) {
+        const auto set = loadGeoJson(dir, features);
+        QVERIFY(set);
+        QCOMPARE(set->features.size(), size_t(1));
+        std::vector<const OGRPolygon *> parts;
+        collectPolygons(*set->features[0].geometry, parts);
+        QCOMPARE(parts.size(), size_t(1));
+        QCOMPARE(parts[0]->getNumInteriorRings(), holes);
+        const double area = OGR_G_Area(OGRGeometry::ToHandle(set->features[0].geometry.get()));
+        QVERIFY(std::abs(area - (1.0 - holes * side * side)) < 1e-12);
+    }
 }
 
 void TestForge::whiteAreasAreFourConnected()
