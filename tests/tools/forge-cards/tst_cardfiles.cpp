@@ -441,9 +441,13 @@ void CardFilesTest::divisionFactsComeFromSourcedRows()
             const QString column = row.value(QStringLiteral("clave"));
             for (const auto &named : tsvRows(forge + QStringLiteral("names/") + table + QStringLiteral(".tsv")))
                 if (named.value(column) == code) {
-                    for (auto it = named.begin(); it != named.end(); ++it)
-                        if (kinds.value(table).contains(it.value()))
-                            code = it.value();
+                    // The tables' key is the name table's own code column; a
+                    // community code beside a province's is no key of it.
+                    for (const char *key : {"codigo", "ine", "usps"})
+                        if (named.contains(QLatin1String(key))) {
+                            code = named.value(QLatin1String(key));
+                            break;
+                        }
                     break;
                 }
             const QSet<QString> has = kinds.value(table).value(code);

@@ -3,6 +3,7 @@
 // the locator and flag pictures.
 #include "cardsources.h"
 #include "cardtext.h"
+#include "cardwords.h"
 #include "divisiongeometry.h"
 #include "facttable.h"
 #include "flagtable.h"
@@ -65,6 +66,7 @@ private slots:
     void secondReading();
     void reviewsAnswerOnlyWhatTheyName();
     void committedNeighbourTablesHoldEveryRegion();
+    void wordingsTakeTurnsAlongAMap();
     void seaCard();
     void seaNamesInSentences_data();
     void seaNamesInSentences();
@@ -244,7 +246,7 @@ void CardWriterTest::countryLanguagesAndMoney()
     f.currencies = {QStringLiteral("boliviano")};
     QString p = countryText(f).at(2);
     QCOMPARE(p, QStringLiteral("Tiene 37 lenguas oficiales, entre ellas el español, el quechua y el aimara. "
-                               "Su moneda es el boliviano."));
+                               "Allí se paga con el boliviano."));
 
     f.languages = {QStringLiteral("inglés"), QStringLiteral("lengua de signos neozelandesa")};
     f.languageCount = 2;
@@ -255,7 +257,7 @@ void CardWriterTest::countryLanguagesAndMoney()
 
     f.languageNote = QStringLiteral("Ninguna ley fija una lengua oficial.");
     f.currencies = {QStringLiteral("kuacha zambiano")};
-    QCOMPARE(countryText(f).at(2), QStringLiteral("Ninguna ley fija una lengua oficial. Su moneda es el kuacha zambiano."));
+    QCOMPARE(countryText(f).at(2), QStringLiteral("Ninguna ley fija una lengua oficial. Allí se paga con el kuacha zambiano."));
 }
 
 void CardWriterTest::countryCoastAndNeighbours()
@@ -266,7 +268,7 @@ void CardWriterTest::countryCoastAndNeighbours()
     f.area = 18274;
     f.currencies = {QStringLiteral("franco")};
     QStringList t = countryText(f);
-    QCOMPARE(t.at(3), QStringLiteral("No tiene fronteras por tierra con otros países: el mar la rodea por todas partes."));
+    QCOMPARE(t.at(3), QStringLiteral("No comparte frontera por tierra con ningún país: está rodeada de mar."));
     QCOMPARE(t.size(), 4); // no line of credits: the sources file names them
 
     f.dispute = QStringLiteral("Una parte está en disputa.");
@@ -290,7 +292,7 @@ void CardWriterTest::countryCoastAndNeighbours()
     f.area = 17098242;
     f.worldRank = 1;
     f.largestIn = QStringLiteral("Europa");
-    QCOMPARE(countryText(f).at(1), QStringLiteral("Tiene una superficie de unos 17,1 millones de kilómetros cuadrados. "
+    QCOMPARE(countryText(f).at(1), QStringLiteral("Ocupa unos 17,1 millones de kilómetros cuadrados. "
                                                   "Es el país más grande del mundo."));
     f.area = 2381741;
     f.worldRank = 10;
@@ -746,6 +748,37 @@ void CardWriterTest::committedNeighbourTablesHoldEveryRegion()
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
 }
 
+// Fifteen inland divisions of one map: by chance five of them could share
+// one way of saying it; shared out, no wording is used more than three times.
+void CardWriterTest::wordingsTakeTurnsAlongAMap()
+{
+    RegionFacts inland;
+    inland.noCoast = true;
+    QHash<QString, int> uses;
+    for (int i = 0; i < 15; ++i) {
+        const QString name = QStringLiteral("Región %1").arg(i);
+        words::setVariantPlace(words::VariantPlace{0, i});
+        ++uses[words::coastSentence(inland, N(qPrintable(name), "f"), name)];
+    }
+    QVERIFY2(uses.size() >= 5, qPrintable(uses.keys().join(u'\n')));
+    for (auto it = uses.cbegin(); it != uses.cend(); ++it)
+        QVERIFY2(it.value() <= 3, qPrintable(it.key()));
+    // Only every fifth region of a map is inland: going round by place alone
+    // would give all five the same wording.
+    QSet<QString> said;
+    for (int i = 0; i < 25; i += 5) {
+        const QString name = QStringLiteral("Región %1").arg(i);
+        words::setVariantPlace(words::VariantPlace{1, i});
+        said.insert(words::coastSentence(inland, N(qPrintable(name), "f"), name));
+    }
+    QCOMPARE(said.size(), 5);
+    words::setVariantPlace(std::nullopt);
+    words::clearVariantCounts();
+    // With no region set, the wording depends only on the name.
+    QCOMPARE(words::coastSentence(inland, N("Oruro"), QStringLiteral("Oruro")),
+             words::coastSentence(inland, N("Oruro"), QStringLiteral("Oruro")));
+}
+
 void CardWriterTest::seaCard()
 {
     SeaFacts s;
@@ -851,7 +884,7 @@ void CardWriterTest::provinceAndCommunity()
     p.neighbours = {QStringLiteral("Burgos"), QStringLiteral("Guipúzcoa")};
     QStringList t = provinceText(p);
     QCOMPARE(t.at(0), QStringLiteral("Álava es una provincia de España. Forma parte del País Vasco. Su capital es Vitoria."));
-    QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 3000 kilómetros cuadrados."));
+    QCOMPARE(t.at(1), QStringLiteral("Ocupa unos 3000 kilómetros cuadrados."));
     p.sourced = {};
     QCOMPARE(t.at(2), QStringLiteral("Limita con las provincias de Burgos y Guipúzcoa."));
 
@@ -877,7 +910,7 @@ void CardWriterTest::provinceAndCommunity()
     c.sourced.languages = {QStringLiteral("castellano"), QStringLiteral("aragonés")};
     t = communityText(c);
     QCOMPARE(t.at(2), QStringLiteral("Además del castellano, es lengua oficial el aragonés."));
-    QCOMPARE(t.at(3), QStringLiteral("Limita con Cataluña y la Comunidad Valenciana. También limita con Francia."));
+    QCOMPARE(t.at(3), QStringLiteral("Limita con Cataluña y la Comunidad Valenciana. Tiene frontera con Francia."));
 }
 
 void CardWriterTest::singleProvinceCommunity()
@@ -892,7 +925,7 @@ void CardWriterTest::singleProvinceCommunity()
     const QStringList t = singleProvinceCommunityText(c, p);
     QVERIFY(t.at(0).contains(QStringLiteral("una sola provincia")));
     QVERIFY(t.at(0).endsWith(QStringLiteral("Su capital es Oviedo.")));
-    QCOMPARE(t.at(1), QStringLiteral("Tiene una superficie de unos 10\u00a0600 kilómetros cuadrados."));
+    QCOMPARE(t.at(1), QStringLiteral("Mide unos 10\u00a0600 kilómetros cuadrados."));
     QCOMPARE(t.at(2), QStringLiteral("Limita con Cantabria y Galicia."));
 }
 
@@ -905,7 +938,7 @@ void CardWriterTest::usState()
     s.countries = {N("México")};
     QStringList t = stateText(s);
     QCOMPARE(t.at(0), QStringLiteral("Texas es uno de los cincuenta estados de los Estados Unidos. Su capital es Austin."));
-    QCOMPARE(t.at(1), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. Además, limita con México."));
+    QCOMPARE(t.at(1), QStringLiteral("Limita con los estados de Luisiana y Oklahoma. Comparte frontera con México."));
     s.area = 695662;
     QCOMPARE(stateText(s).at(1),
              QStringLiteral("Tiene una superficie total, con sus aguas, de unos 696\u00a0000 kilómetros cuadrados."));

@@ -6,6 +6,7 @@
 #include "cardsources.h"
 #include "flagtable.h"
 #include "cardtext.h"
+#include "cardwords.h"
 #include "divisiongeometry.h"
 #include "facttable.h"
 #include "neighbourtable.h"
@@ -1379,8 +1380,17 @@ bool CardMaker::run()
     bool ok = true;
 
     if (opt.texts) {
+        // The regions of each map share out the wordings; a region on
+        // several maps counts on the smallest (a country of Oceanía, not of Asia).
+        words::clearVariantCounts();
         for (const auto &[key, ents] : entitiesOf) {
+            std::optional<words::VariantPlace> place;
+            for (const Use &u : usesOf[key])
+                if (!place || maps.at(u.map).regions.size() < maps.at(place->map).regions.size())
+                    place = words::VariantPlace{u.map, u.region};
+            words::setVariantPlace(place);
             const QByteArray bytes = spanish::cardFile(textFor(ents));
+            words::setVariantPlace(std::nullopt);
             QFile f(QDir(textDir).filePath(spelling[key] + QStringLiteral(".txt")));
             if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) {
                 err() << "error: " << f.fileName() << ": " << f.errorString() << Qt::endl;

@@ -16,8 +16,45 @@ void appendSentence(QString &paragraph, const QString &s)
     paragraph += (paragraph.isEmpty() ? QString() : QStringLiteral(" ")) + s;
 }
 
+namespace {
+struct VariantState {
+    std::optional<VariantPlace> current;
+    QHash<QString, QList<int>> used; // "map|salt|count" -> uses of each wording
+};
+VariantState &variantState()
+{
+    static VariantState state;
+    return state;
+}
+} // namespace
+
+void setVariantPlace(std::optional<VariantPlace> place)
+{
+    variantState().current = place;
+}
+
+void clearVariantCounts()
+{
+    variantState().used.clear();
+}
+
 int variant(const QString &name, int count, int salt)
 {
+    if (count <= 0)
+        return 0;
+    VariantState &state = variantState();
+    if (const std::optional<VariantPlace> &at = state.current) {
+        QList<int> &used = state.used[QStringLiteral("%1|%2|%3").arg(at->map).arg(salt).arg(count)];
+        used.resize(count);
+        int best = -1;
+        for (int k = 0; k < count; ++k) {
+            const int choice = (at->place + salt + k) % count;
+            if (best < 0 || used.at(choice) < used.at(best))
+                best = choice;
+        }
+        ++used[best];
+        return best;
+    }
     // FNV-1a over the name's UTF-16 units: stable across runs and machines,
     // unlike qHash, which is seeded per process.
     quint32 h = 2166136261u ^ quint32(salt);
@@ -50,6 +87,13 @@ QString areaSentence(double area, const Noun &subject, const QString &which)
 {
     if (area < 0)
         return {};
+    if (which.isEmpty()) {
+        switch (variant(subject.name, 3, 16)) {
+        case 1: return subject.verb(QStringLiteral("Mide "), QStringLiteral("Miden ")) + spanish::areaPhrase(area) + u'.';
+        case 2: return subject.verb(QStringLiteral("Ocupa "), QStringLiteral("Ocupan ")) + spanish::areaPhrase(area) + u'.';
+        default: break;
+        }
+    }
     return subject.verb(QStringLiteral("Tiene una superficie"), QStringLiteral("Tienen una superficie")) + which
         + QStringLiteral(" de ") + spanish::areaPhrase(area) + u'.';
 }
@@ -61,9 +105,12 @@ QString alsoCountries(const QList<Noun> &countries, bool hasOtherNeighbours, con
     const QString verb = subject.verb(QStringLiteral("imita"), QStringLiteral("imitan"));
     if (!hasOtherNeighbours)
         return QStringLiteral("L") + verb + QStringLiteral(" con ") + joinNouns(countries) + u'.';
-    switch (variant(subject.name, 3, 12)) {
+    switch (variant(subject.name, 4, 12)) {
     case 0: return QStringLiteral("También l") + verb + QStringLiteral(" con ") + joinNouns(countries) + u'.';
     case 1: return QStringLiteral("Además, l") + verb + QStringLiteral(" con ") + joinNouns(countries) + u'.';
+    case 2:
+        return subject.verb(QStringLiteral("Comparte frontera con "), QStringLiteral("Comparten frontera con "))
+            + joinNouns(countries) + u'.';
     default:
         return subject.verb(QStringLiteral("Tiene frontera con "), QStringLiteral("Tienen frontera con "))
             + joinNouns(countries) + u'.';
@@ -187,7 +234,11 @@ QString riverSentence(const RegionFacts &f, const Noun &subject)
 {
     if (f.river.isEmpty())
         return {};
-    return spanish::capitalised(subject.pronoun()) + QStringLiteral(" recorre ") + withArticle(f.river) + u'.';
+    switch (variant(subject.name, 3, 18)) {
+    case 1: return QStringLiteral("Por sus tierras corre ") + withArticle(f.river) + u'.';
+    case 2: return spanish::capitalised(withArticle(f.river)) + QStringLiteral(" pasa por su territorio.");
+    default: return spanish::capitalised(subject.pronoun()) + QStringLiteral(" recorre ") + withArticle(f.river) + u'.';
+    }
 }
 
 QString lakeSentence(const RegionFacts &f)
@@ -207,7 +258,7 @@ QString coastSentence(const RegionFacts &f, const Noun &subject, const QString &
         (c.lake ? lakes : seas) << withArticle(c.water);
     QString s;
     if (!seas.isEmpty()) {
-        const int way = seas.size() == 1 ? variant(name, 3, 4) : 0;
+        const int way = seas.size() == 1 ? variant(name, 4, 4) : 0;
         if (way == 1) {
             s = QStringLiteral("Su costa da ") + (seas.first().startsWith(QStringLiteral("el "))
                                                      ? QStringLiteral("al ") + seas.first().mid(3)
@@ -215,6 +266,11 @@ QString coastSentence(const RegionFacts &f, const Noun &subject, const QString &
                 + u'.';
         } else if (way == 2) {
             s = spanish::capitalised(subject.pronoun()) + QStringLiteral(" baña ") + seas.first() + u'.';
+        } else if (way == 3) {
+            s = subject.verb(QStringLiteral("Se asoma "), QStringLiteral("Se asoman "))
+                + (seas.first().startsWith(QStringLiteral("el ")) ? QStringLiteral("al ") + seas.first().mid(3)
+                                                                 : QStringLiteral("a ") + seas.first())
+                + u'.';
         } else {
             QStringList in;
             for (const QString &w : seas)
@@ -293,6 +349,30 @@ QString peopleAndSize(const RegionFacts &f, const Noun &subject, const QList<Siz
     return p;
 }
 
+// "Es un poco más grande que Álava.": a region against the Spanish
+// community or province nearest in size, `r` times its area.
+QString sizeComparisonPlain(double r, const SizeReference &reference, const Noun &subject)
+{
+    const SizeReference *best = &reference;
+    const QString is = subject.verb(QStringLiteral("Es"), QStringLiteral("Son"));
+    const QString big = subject.agree(QStringLiteral("grande"));
+    const QString than = QStringLiteral(" que ") + best->name.inSentence() + u'.';
+    if (r >= 1.75)
+        return is + QStringLiteral(" casi el doble de ") + big + than;
+    if (r >= 1.4)
+        return is + QStringLiteral(" una vez y media más ") + big + than;
+    if (r >= 1.12)
+        return is + QStringLiteral(" un poco más ") + big + than;
+    if (r > 0.89)
+        return is + QStringLiteral(" más o menos igual de ") + big + than;
+    if (r > 0.7)
+        return is + QStringLiteral(" un poco más ") + subject.agree(QStringLiteral("pequeño")) + than;
+    const QString has = subject.verb(QStringLiteral("Tiene"), QStringLiteral("Tienen"));
+    if (r > 0.56)
+        return has + QStringLiteral(" unas dos terceras partes de la superficie ") + best->name.of() + u'.';
+    return has + QStringLiteral(" más o menos la mitad de la superficie ") + best->name.of() + u'.';
+}
+
 QString sizeComparison(double area, const QList<SizeReference> &references, double spainArea,
                        const Noun &subject)
 {
@@ -314,23 +394,33 @@ QString sizeComparison(double area, const QList<SizeReference> &references, doub
     if (!best || bestDistance > std::log(2.25))
         return area >= spainArea * 0.5 ? comparisonWithSpain(area, spainArea, subject) : QString();
     const double r = area / best->area;
-    const QString is = subject.verb(QStringLiteral("Es"), QStringLiteral("Son"));
-    const QString big = subject.agree(QStringLiteral("grande"));
-    const QString than = QStringLiteral(" que ") + best->name.inSentence() + u'.';
-    if (r >= 1.75)
-        return is + QStringLiteral(" casi el doble de ") + big + than;
-    if (r >= 1.4)
-        return is + QStringLiteral(" una vez y media más ") + big + than;
-    if (r >= 1.12)
-        return is + QStringLiteral(" un poco más ") + big + than;
-    if (r > 0.89)
-        return is + QStringLiteral(" más o menos igual de ") + big + than;
-    if (r > 0.7)
-        return is + QStringLiteral(" un poco más ") + subject.agree(QStringLiteral("pequeño")) + than;
-    const QString has = subject.verb(QStringLiteral("Tiene"), QStringLiteral("Tienen"));
-    if (r > 0.56)
-        return has + QStringLiteral(" unas dos terceras partes de la superficie ") + best->name.of() + u'.';
-    return has + QStringLiteral(" más o menos la mitad de la superficie ") + best->name.of() + u'.';
+    // Regions of one map often match the same measure: say it two ways.
+    const int form = variant(subject.name, 3, 15);
+    if (form == 2) {
+        // The plain comparison after a lead-in: "En extensión, es casi el doble…".
+        QString plain = sizeComparisonPlain(r, *best, subject);
+        plain[0] = plain[0].toLower();
+        return QStringLiteral("En extensión, ") + plain;
+    }
+    if (form == 1) {
+        const QString its = QStringLiteral("Su superficie es ");
+        const QString ofIt = QStringLiteral(" la ") + best->name.of() + u'.';
+        if (r >= 1.75)
+            return its + QStringLiteral("casi el doble de") + ofIt;
+        if (r >= 1.4)
+            return its + QStringLiteral("una vez y media") + ofIt;
+        if (r >= 1.12)
+            return QStringLiteral("Su superficie supera un poco") + ofIt;
+        if (r > 0.89)
+            return subject.verb(QStringLiteral("Tiene"), QStringLiteral("Tienen"))
+                + QStringLiteral(" un tamaño parecido al ") + best->name.of() + u'.';
+        if (r > 0.7)
+            return its + QStringLiteral("algo menor que") + ofIt;
+        if (r > 0.56)
+            return its + QStringLiteral("unas dos terceras partes de") + ofIt;
+        return its + QStringLiteral("más o menos la mitad de") + ofIt;
+    }
+    return sizeComparisonPlain(r, *best, subject);
 }
 
 } // namespace cards::words

@@ -8,8 +8,11 @@
 #include "spanish.h"
 
 #include <QList>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace cards::words {
 
@@ -21,6 +24,18 @@ void appendSentence(QString &paragraph, const QString &s);
 // name, so that neighbouring cards do not read alike and the cards rebuild
 // byte for byte.
 int variant(const QString &name, int count, int salt = 0);
+// The map (the smallest it is on) and place of the region whose card is
+// being written. While one is set, the regions of a map share out the
+// wordings of each sentence: every call takes the wording that map has used
+// least so far (ties go round by place), so no wording stands on many more of
+// a map's cards than the others. With none set, the wording is chosen from
+// the name itself. clearVariantCounts() forgets what each map has used.
+struct VariantPlace {
+    int map = 0;
+    int place = 0;
+};
+void setVariantPlace(std::optional<VariantPlace> place);
+void clearVariantCounts();
 
 QStringList withArticles(const QStringList &nouns);
 QStringList languagesWithArticles(const QStringList &names);

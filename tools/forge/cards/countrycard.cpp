@@ -72,10 +72,13 @@ QStringList countryText(const CountryFacts &f)
     if (!f.languageNote.isEmpty())
         p3 = f.languageNote;
     else if (count == 1 && !f.languages.isEmpty())
-        switch (variant(n.name, 3, 13)) {
+        switch (variant(n.name, 4, 13)) {
         case 0: p3 = QStringLiteral("Su lengua oficial es ") + languagesWithArticles(f.languages).first() + u'.'; break;
         case 1:
             p3 = spanish::capitalised(languagesWithArticles(f.languages).first()) + QStringLiteral(" es su lengua oficial.");
+            break;
+        case 2:
+            p3 = QStringLiteral("Allí la lengua oficial es ") + languagesWithArticles(f.languages).first() + u'.';
             break;
         default:
             p3 = QStringLiteral("Tiene ") + languagesWithArticles(f.languages).first() + QStringLiteral(" como lengua oficial.");
@@ -86,9 +89,10 @@ QStringList countryText(const CountryFacts &f)
     else if (count > 1)
         p3 = QStringLiteral("Sus lenguas oficiales son ") + joinList(languagesWithArticles(f.languages)) + u'.';
     if (f.currencies.size() == 1)
-        switch (variant(n.name, 3, 14)) {
+        switch (variant(n.name, 4, 14)) {
         case 0: appendSentence(p3, QStringLiteral("Su moneda es ") + withArticles(f.currencies).first() + u'.'); break;
         case 1: appendSentence(p3, QStringLiteral("Allí se paga con ") + withArticles(f.currencies).first() + u'.'); break;
+        case 2: appendSentence(p3, QStringLiteral("Su moneda oficial es ") + withArticles(f.currencies).first() + u'.'); break;
         default: appendSentence(p3, QStringLiteral("Usa ") + withArticles(f.currencies).first() + QStringLiteral(" como moneda."));
         }
     else if (f.currencies.size() > 1)
@@ -104,10 +108,24 @@ QStringList countryText(const CountryFacts &f)
     else if (f.landlocked)
         appendSentence(p4, n.verb(QStringLiteral("No tiene costa: está "), QStringLiteral("No tienen costa: están "))
                                + n.agree(QStringLiteral("rodeado")) + QStringLiteral(" de tierra por todas partes."));
-    else if (f.neighbours.isEmpty())
-        p4 = n.verb(QStringLiteral("No tiene"), QStringLiteral("No tienen"))
-            + QStringLiteral(" fronteras por tierra con otros países: el mar ") + n.pronoun()
-            + QStringLiteral(" rodea por todas partes.");
+    else if (f.neighbours.isEmpty()) {
+        switch (variant(n.name, 3, 17)) {
+        case 0:
+            p4 = n.verb(QStringLiteral("No tiene"), QStringLiteral("No tienen"))
+                + QStringLiteral(" fronteras por tierra con otros países: el mar ") + n.pronoun()
+                + QStringLiteral(" rodea por todas partes.");
+            break;
+        case 1:
+            p4 = QStringLiteral("El mar ") + n.pronoun() + QStringLiteral(" rodea por todas partes: ")
+                + n.verb(QStringLiteral("no tiene"), QStringLiteral("no tienen")) + QStringLiteral(" fronteras por tierra.");
+            break;
+        default:
+            p4 = n.verb(QStringLiteral("No comparte"), QStringLiteral("No comparten"))
+                + QStringLiteral(" frontera por tierra con ningún país: ")
+                + n.verb(QStringLiteral("está "), QStringLiteral("están ")) + n.agree(QStringLiteral("rodeado"))
+                + QStringLiteral(" de mar.");
+        }
+    }
     paragraphs << p4;
     paragraphs << landParagraph(f.sourced, n) << f.dispute;
     finishCard(paragraphs, f.sourced);
