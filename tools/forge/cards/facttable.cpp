@@ -41,28 +41,42 @@ QList<QPair<int, QStringList>> tableLines(const QString &text)
     return lines;
 }
 
-bool parseFactTable(const QString &text, const QString &file, const QHash<QString, int> &known,
-                    QHash<QString, RegionFacts> *into, QStringList *errors)
+std::optional<QList<QPair<int, QStringList>>> tableRows(const QString &text, const QStringList &header,
+                                                       const QString &file, QStringList *errors)
 {
-    const auto lines = tableLines(text);
-    const QStringList header{QStringLiteral("codigo"), QStringLiteral("hecho"), QStringLiteral("valor"),
-                             QStringLiteral("detalle"), QStringLiteral("año"), QStringLiteral("fuente")};
-    const qsizetype before = errors->size();
+    auto lines = tableLines(text);
     auto fault = [&](int line, const QString &what) {
         errors->append(file + u':' + QString::number(line) + QStringLiteral(": ") + what);
     };
     if (lines.isEmpty() || lines.first().second != header) {
         fault(lines.isEmpty() ? 1 : lines.first().first,
               QStringLiteral("the header must be: ") + header.join(QStringLiteral(" | ")));
-        return false;
+        return std::nullopt;
     }
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const int n = lines.at(i).first;
-        const QStringList &f = lines.at(i).second;
-        if (f.size() != header.size()) {
-            fault(n, QStringLiteral("%1 fields, not %2").arg(f.size()).arg(header.size()));
-            continue;
-        }
+    lines.removeFirst();
+    QList<QPair<int, QStringList>> rows;
+    for (const auto &line : lines) {
+        if (line.second.size() == header.size())
+            rows.append(line);
+        else
+            fault(line.first, QStringLiteral("%1 fields, not %2").arg(line.second.size()).arg(header.size()));
+    }
+    return rows;
+}
+
+bool parseFactTable(const QString &text, const QString &file, const QHash<QString, int> &known,
+                    QHash<QString, RegionFacts> *into, QStringList *errors)
+{
+    const QStringList header{QStringLiteral("codigo"), QStringLiteral("hecho"), QStringLiteral("valor"),
+                             QStringLiteral("detalle"), QStringLiteral("año"), QStringLiteral("fuente")};
+    const qsizetype before = errors->size();
+    const auto rows = tableRows(text, header, file, errors);
+    if (!rows)
+        return false;
+    auto fault = [&](int line, const QString &what) {
+        errors->append(file + u':' + QString::number(line) + QStringLiteral(": ") + what);
+    };
+    for (const auto &[n, f] : *rows) {
         const QString &code = f[0], &kind = f[1], &value = f[2], &detail = f[3], &source = f[5];
         if (code.isEmpty() || value.isEmpty()) {
             fault(n, QStringLiteral("a code and a value are needed"));

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace cards {
 
 struct SourcedFigure {
@@ -78,6 +80,13 @@ QString readTableText(const QString &path, QString *error);
 // A table's data lines (comments and blank lines dropped), split at tabs,
 // each with its line number for messages.
 QList<QPair<int, QStringList>> tableLines(const QString &text);
+
+// A table's rows under its header line, each with its line number. A header
+// other than `header` (then nothing is returned) or a row with another
+// number of fields is reported in `errors` as "file:line: what"; such rows
+// are left out.
+std::optional<QList<QPair<int, QStringList>>> tableRows(const QString &text, const QStringList &header,
+                                                       const QString &file, QStringList *errors);
 
 // Reads one facts table's text into `into`; exposed for tests. `known`
 // holds the defined source keys; errors name `file` and the line.

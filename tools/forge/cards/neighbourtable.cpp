@@ -10,25 +10,16 @@ namespace cards {
 bool parseNeighbourTable(const QString &text, const QString &file, const std::function<bool(const QString &)> &sourceKnown,
                          NeighbourTable *into, QStringList *errors)
 {
-    const auto lines = tableLines(text);
     const QStringList header{QStringLiteral("codigo"), QStringLiteral("vecinos"), QStringLiteral("paises"),
                              QStringLiteral("fuente"), QStringLiteral("nota")};
     const qsizetype before = errors->size();
+    const auto rows = tableRows(text, header, file, errors);
+    if (!rows)
+        return false;
     auto fault = [&](int line, const QString &what) {
         errors->append(file + u':' + QString::number(line) + QStringLiteral(": ") + what);
     };
-    if (lines.isEmpty() || lines.first().second != header) {
-        fault(lines.isEmpty() ? 1 : lines.first().first,
-              QStringLiteral("the header must be: ") + header.join(QStringLiteral(" | ")));
-        return false;
-    }
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const int n = lines.at(i).first;
-        const QStringList &f = lines.at(i).second;
-        if (f.size() != header.size()) {
-            fault(n, QStringLiteral("%1 fields, not %2").arg(f.size()).arg(header.size()));
-            continue;
-        }
+    for (const auto &[n, f] : *rows) {
         const QString &code = f[0];
         if (code.isEmpty()) {
             fault(n, QStringLiteral("a row needs a code"));

@@ -93,23 +93,18 @@ bool Reviews::load(const QString &path, QStringList *errors)
 bool Reviews::parse(const QString &text, const QString &path, QStringList *errors)
 {
     file = path;
-    const auto lines = tableLines(text);
     const QStringList header{QStringLiteral("tabla"), QStringLiteral("codigo"), QStringLiteral("hecho"),
                              QStringLiteral("motivo")};
     const qsizetype before = errors->size();
+    const auto lines = tableRows(text, header, path, errors);
+    if (!lines)
+        return false;
     auto fault = [&](int line, const QString &what) {
         errors->append(path + u':' + QString::number(line) + QStringLiteral(": ") + what);
     };
-    if (lines.isEmpty() || lines.first().second != header) {
-        fault(lines.isEmpty() ? 1 : lines.first().first,
-              QStringLiteral("the header must be: ") + header.join(QStringLiteral(" | ")));
-        return false;
-    }
     static const QSet<QString> facts{QStringLiteral("superficie"), QStringLiteral("costa")};
-    for (qsizetype i = 1; i < lines.size(); ++i) {
-        const int n = lines.at(i).first;
-        const QStringList &f = lines.at(i).second;
-        if (f.size() != header.size() || f[0].isEmpty() || f[1].isEmpty()) {
+    for (const auto &[n, f] : *lines) {
+        if (f[0].isEmpty() || f[1].isEmpty()) {
             fault(n, QStringLiteral("a review is: tabla, codigo, hecho, motivo"));
             continue;
         }
