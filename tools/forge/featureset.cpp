@@ -260,14 +260,8 @@ const Feature *FeatureSet::find(const QString &code) const
     return const_cast<FeatureSet *>(this)->findMutable(code);
 }
 
-bool FeatureSet::cut(Feature &from, const FeatureMove &move, QString *error)
+bool FeatureSet::cut(Feature &from, const FeatureMove &move, const OGRGeometry &knife, QString *error)
 {
-    OGRLinearRing ring;
-    for (const QPointF &p : move.cut)
-        ring.addPoint(p.x(), p.y());
-    ring.closeRings();
-    OGRPolygon knife;
-    knife.addRing(&ring);
     OGRGeometryUniquePtr inside(from.geometry->Intersection(&knife));
     OGRGeometryUniquePtr outside(from.geometry->Difference(&knife));
     if (!inside || !outside) {
@@ -288,6 +282,24 @@ bool FeatureSet::cut(Feature &from, const FeatureMove &move, QString *error)
     };
     auto moved = polygonsOf(*inside);
     auto kept = polygonsOf(*outside);
+    if (move.cutBy && kept->getNumGeometries() > 1) {
+        // A unit's own outline never quite follows the source's simplified
+        // border: the strips it leaves between itself and its new division
+        // come away from the rest of the old one, and go with the unit.
+        // The old division's largest part, and islands the cut never
+        // reached, stay.
+        int largest = 0;
+        for (int i = 1; i < kept->getNumGeometries(); ++i) {
+            if (kept->getGeometryRef(i)->get_Area() > kept->getGeometryRef(largest)->get_Area())
+                largest = i;
+        }
+        auto stay = std::make_unique<OGRMultiPolygon>();
+        for (int i = 0; i < kept->getNumGeometries(); ++i) {
+            const OGRPolygon *part = kept->getGeometryRef(i);
+            (i != largest && part->Intersects(&knife) ? moved : stay)->addGeometry(part);
+        }
+        kept = std::move(stay);
+    }
     if (moved->IsEmpty()) {
         *error = QStringLiteral("cut: nothing of '%1' lies in the polygon").arg(move.from);
         return false;
@@ -304,15 +316,29 @@ bool FeatureSet::cut(Feature &from, const FeatureMove &move, QString *error)
     return true;
 }
 
-bool FeatureSet::apply(const FeatureMove &move, QString *error)
+bool FeatureSet::apply(const FeatureMove &move, QString *error, const OGRGeometry *knife)
 {
     Feature *from = findMutable(move.from);
     if (!from) {
         *error = QStringLiteral("move: no feature '%1'").arg(move.from);
         return false;
     }
-    if (!move.cut.empty())
-        return cut(*from, move, error);
+    if (move.cutBy) {
+        if (!knife) {
+            *error = QStringLiteral("cut-by: '%1' has no layer to cut along").arg(move.from);
+            return false;
+        }
+        return cut(*from, move, *knife, error);
+    }
+    if (!move.cut.empty()) {
+        OGRLinearRing ring;
+        for (const QPointF &p : move.cut)
+            ring.addPoint(p.x(), p.y());
+        ring.closeRings();
+        OGRPolygon polygon;
+        polygon.addRing(&ring);
+        return cut(*from, move, polygon, error);
+    }
     std::vector<const OGRPolygon *> parts;
     collectPolygons(*from->geometry, parts);
     auto moved = std::make_unique<OGRMultiPolygon>();

@@ -33,13 +33,14 @@ public:
     bool takeOut(const OGRGeometry &cover, QString *error);
 
     const Feature *find(const QString &code) const;
-    bool apply(const FeatureMove &move, QString *error);
+    // `knife` is what the layer of a `cut-by` move covers; other moves need none.
+    bool apply(const FeatureMove &move, QString *error, const OGRGeometry *knife = nullptr);
 
     std::vector<Feature> features;
 
 private:
     Feature *findMutable(const QString &code);
-    bool cut(Feature &from, const FeatureMove &move, QString *error);
+    bool cut(Feature &from, const FeatureMove &move, const OGRGeometry &knife, QString *error);
 };
 
 } // namespace forge

@@ -340,7 +340,13 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
     if (!source)
         return std::nullopt;
     for (const FeatureMove &m : recipe.moves) {
-        if (!source->apply(m, error))
+        OGRGeometryUniquePtr knife;
+        if (m.cutBy) {
+            knife = FeatureSet::loadCover(recipe.sourceFile(folders.sources, m.cutBy->source), m.cutBy->layer, error);
+            if (!knife)
+                return std::nullopt;
+        }
+        if (!source->apply(m, error, knife.get()))
             return fail(*error);
     }
     if (recipe.water) {

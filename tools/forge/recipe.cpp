@@ -155,7 +155,7 @@ RecipeResult parseRecipe(const QByteArray &text, const QString &path)
         } else if (key == u"move") {
             if (words.size() != 2 && words.size() != 6)
                 return fail(lineNo, QStringLiteral("move needs FROM TO [lon0 lat0 lon1 lat1]"));
-            FeatureMove m{words[0], words[1], std::nullopt, {}};
+            FeatureMove m{words[0], words[1], std::nullopt, {}, std::nullopt};
             if (words.size() == 6) {
                 if (!toNumbers(words, 2, 4, n))
                     return fail(lineNo, QStringLiteral("move box is not numeric"));
@@ -165,10 +165,14 @@ RecipeResult parseRecipe(const QByteArray &text, const QString &path)
         } else if (key == u"cut") {
             if (words.size() < 8 || words.size() % 2 != 0 || !toNumbers(words, 2, int(words.size()) - 2, n))
                 return fail(lineNo, QStringLiteral("cut needs FROM TO and at least three lon lat pairs"));
-            FeatureMove m{words[0], words[1], std::nullopt, {}};
+            FeatureMove m{words[0], words[1], std::nullopt, {}, std::nullopt};
             for (size_t k = 0; k + 1 < n.size(); k += 2)
                 m.cut.emplace_back(n[k], n[k + 1]);
             r.moves.push_back(m);
+        } else if (key == u"cut-by") {
+            if (words.size() != 4)
+                return fail(lineNo, QStringLiteral("cut-by needs FROM TO file layer"));
+            r.moves.push_back(FeatureMove{words[0], words[1], std::nullopt, {}, LayerRef{words[2], words[3]}});
         } else if (key == u"rename") {
             if (words.size() != 2)
                 return fail(lineNo, QStringLiteral("rename needs CODE \"Name\""));

@@ -23,15 +23,24 @@ struct GeoBox {
     double lat1 = 0;
 };
 
+// A file and a layer the recipe reads besides its source.
+struct LayerRef {
+    QString source;
+    QString layer;
+};
+
 // Where a feature's polygons go before drawing: all of them, only the parts
-// whose inner point lies in a box (Crimea out of Russia's feature), or the
-// piece inside a lon/lat polygon, cut along its edge (a division newer than
-// the data, split off along a border the recipe draws).
+// whose inner point lies in a box (Crimea out of Russia's feature), the piece
+// inside a lon/lat polygon, cut along its edge (a division newer than the
+// data, split off along a border the recipe draws), or the piece that another
+// file's layer covers, cut along that layer's own boundary (a municipality
+// that moved to another division after the source was made).
 struct FeatureMove {
     QString from;
     QString to;
     std::optional<GeoBox> box;
     std::vector<QPointF> cut;
+    std::optional<LayerRef> cutBy;
 };
 
 // A framed box of the picture that shows another place at its own scale.

@@ -96,6 +96,7 @@ private slots:
     void antimeridianRingsAreMadeContinuous();
     void moveTakesOnlyPolygonsInTheBox();
     void cutSplitsAFeatureAlongThePolygon();
+    void cutByTakesWhatAnotherLayerCovers();
     void sharedCodesAreMerged();
     void mergedUnitsLeaveNoSlivers_data();
     void mergedUnitsLeaveNoSlivers();
@@ -158,6 +159,8 @@ void TestForge::recipeFaultsNameTheLine_data()
     QTest::newRow("cut with two corners") << QByteArray(base + "cut = A B 1 2 3 4\n") << QStringLiteral(":7: cut needs");
     QTest::newRow("cut with half a pair") << QByteArray(base + "cut = A B 1 2 3 4 5 6 7\n")
                                           << QStringLiteral(":7: cut needs");
+    QTest::newRow("cut-by without a layer") << QByteArray(base + "cut-by = A B ./heby.geojson\n")
+                                            << QStringLiteral(":7: cut-by needs");
     QTest::newRow("inset without projection")
         << QByteArray(base + "inset = 0 0 10 10 1 2 3 4\n") << QStringLiteral(":7: inset needs");
     QTest::newRow("fit with half a pair") << QByteArray(base + "fit = 1 2 3\n") << QStringLiteral(":7: fit needs");
@@ -288,7 +291,7 @@ void TestForge::moveTakesOnlyPolygonsInTheBox()
     auto set = loadGeoJson(dir, multi + "," + square("UKR", 11, 0, 2));
     QVERIFY(set);
     QString error;
-    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}, {}}, &error));
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{9, -1, 12, 2}, {}, std::nullopt}, &error));
     OGREnvelope rus, ukr;
     set->find(QStringLiteral("RUS"))->geometry->getEnvelope(&rus);
     set->find(QStringLiteral("UKR"))->geometry->getEnvelope(&ukr);
@@ -297,11 +300,11 @@ void TestForge::moveTakesOnlyPolygonsInTheBox()
     // The shared edge is dissolved: one polygon, not two side by side.
     QCOMPARE(wkbFlatten(set->find(QStringLiteral("UKR"))->geometry->getGeometryType()), wkbPolygon);
 
-    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}, {}}, &error));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("UKR"), GeoBox{50, 50, 60, 60}, {}, std::nullopt}, &error));
     QVERIFY(error.contains(QStringLiteral("nothing")));
-    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt, {}}, &error));
+    QVERIFY(!set->apply(FeatureMove{QStringLiteral("XXX"), QStringLiteral("UKR"), std::nullopt, {}, std::nullopt}, &error));
     // A whole move to a new code takes the feature's place.
-    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt, {}}, &error));
+    QVERIFY(set->apply(FeatureMove{QStringLiteral("RUS"), QStringLiteral("NEW"), std::nullopt, {}, std::nullopt}, &error));
     QVERIFY(!set->find(QStringLiteral("RUS")));
     QVERIFY(set->find(QStringLiteral("NEW")));
 }
@@ -333,9 +336,50 @@ void TestForge::cutSplitsAFeatureAlongThePolygon()
 
     // A polygon that misses the feature is a fault of the recipe.
     FeatureMove miss{QStringLiteral("PAN"), QStringLiteral("OES"), std::nullopt,
-                     {QPointF(20, 20), QPointF(21, 20), QPointF(21, 21)}};
+                     {QPointF(20, 20), QPointF(21, 20), QPointF(21, 21)}, std::nullopt};
     QVERIFY(!set->apply(miss, &error));
     QVERIFY2(error.contains(QStringLiteral("nothing of 'PAN'")), qPrintable(error));
+}
+
+void TestForge::cutByTakesWhatAnotherLayerCovers()
+{
+    // A municipality that moved to the next county after the source was made.
+    // Its own outline, from another file, stops short of the county's
+    // simplified border: the strip left between them goes with it, while the
+    // old county's body and its island stay.
+    QTemporaryDir dir;
+    auto set = loadGeoJson(dir, square("U", 0, 0, 4) + "," + square("U", 10, 10, 1) + "," + square("C", 4, 0, 4));
+    QVERIFY(set);
+    QFile knifeFile(dir.filePath(QStringLiteral("heby.geojson")));
+    QVERIFY(knifeFile.open(QIODevice::WriteOnly));
+    knifeFile.write("{\"type\":\"FeatureCollection\",\"features\":[{\"type\":\"Feature\",\"properties\":{},"
+                    "\"geometry\":{\"type\":\"Polygon\",\"coordinates\":[[[2,-1],[3.75,-1],[3.75,5],[2,5],[2,-1]]]}}]}");
+    knifeFile.close();
+    const RecipeResult r = parseRecipe("title = T\npicture = t.png\nsource = a l\nnames = n k\nprojection = p\n"
+                                       "regions = U C\ncut-by = U C ./heby.geojson heby\n",
+                                       dir.filePath(QStringLiteral("p.recipe")));
+    QVERIFY2(r.recipe, qPrintable(r.error));
+    const FeatureMove &move = r.recipe->moves.at(0);
+    QVERIFY(move.cutBy);
+    QString error;
+    // Without the layer's geometry the move cannot be made.
+    QVERIFY(!set->apply(move, &error));
+    QVERIFY2(error.contains(QStringLiteral("no layer")), qPrintable(error));
+
+    OGRGeometryUniquePtr knife = FeatureSet::loadCover(r.recipe->sourceFile(QString(), move.cutBy->source),
+                                                       move.cutBy->layer, &error);
+    QVERIFY2(knife, qPrintable(error));
+    QVERIFY2(set->apply(move, &error, knife.get()), qPrintable(error));
+    const auto area = [&](const char *code) {
+        return OGR_G_Area(OGRGeometry::ToHandle(set->find(QLatin1String(code))->geometry.get()));
+    };
+    QCOMPARE(area("U"), 9.0);
+    QCOMPARE(area("C"), 24.0);
+    OGREnvelope county;
+    set->find(QStringLiteral("C"))->geometry->getEnvelope(&county);
+    QCOMPARE(county.MinX, 2.0);
+    // The strip and the unit dissolve into the county: one polygon.
+    QCOMPARE(wkbFlatten(set->find(QStringLiteral("C"))->geometry->getGeometryType()), wkbPolygon);
 }
 
 void TestForge::sharedCodesAreMerged()
