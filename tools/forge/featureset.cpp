@@ -316,6 +316,21 @@ bool FeatureSet::cut(Feature &from, const FeatureMove &move, const OGRGeometry &
     return true;
 }
 
+bool FeatureSet::applyMoves(const Recipe &recipe, const QString &sourcesRoot, QString *error)
+{
+    for (const FeatureMove &m : recipe.moves) {
+        OGRGeometryUniquePtr knife;
+        if (m.cutBy) {
+            knife = loadCover(recipe.sourceFile(sourcesRoot, m.cutBy->source), m.cutBy->layer, error);
+            if (!knife)
+                return false;
+        }
+        if (!apply(m, error, knife.get()))
+            return false;
+    }
+    return true;
+}
+
 bool FeatureSet::apply(const FeatureMove &move, QString *error, const OGRGeometry *knife)
 {
     Feature *from = findMutable(move.from);

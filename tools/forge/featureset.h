@@ -35,6 +35,8 @@ public:
     const Feature *find(const QString &code) const;
     // `knife` is what the layer of a `cut-by` move covers; other moves need none.
     bool apply(const FeatureMove &move, QString *error, const OGRGeometry *knife = nullptr);
+    // Every move of a recipe, in order, reading the layers `cut-by` names.
+    bool applyMoves(const Recipe &recipe, const QString &sourcesRoot, QString *error);
 
     std::vector<Feature> features;
 

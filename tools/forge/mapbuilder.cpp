@@ -339,16 +339,8 @@ std::optional<BuiltMap> buildMap(const Recipe &recipe, const BuildFolders &folde
                                                         recipe.nameField, error);
     if (!source)
         return std::nullopt;
-    for (const FeatureMove &m : recipe.moves) {
-        OGRGeometryUniquePtr knife;
-        if (m.cutBy) {
-            knife = FeatureSet::loadCover(recipe.sourceFile(folders.sources, m.cutBy->source), m.cutBy->layer, error);
-            if (!knife)
-                return std::nullopt;
-        }
-        if (!source->apply(m, error, knife.get()))
-            return fail(*error);
-    }
+    if (!source->applyMoves(recipe, folders.sources, error))
+        return fail(*error);
     if (recipe.water) {
         OGRGeometryUniquePtr land = FeatureSet::loadCover(recipe.sourceFile(folders.sources, recipe.water->source),
                                                           recipe.water->layer, error);

@@ -97,9 +97,8 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
                                           recipe.nameField, error);
     if (!source)
         return std::nullopt;
-    for (const forge::FeatureMove &m : recipe.moves)
-        if (!source->apply(m, error))
-            return std::nullopt;
+    if (!source->applyMoves(recipe, sourcesRoot, error))
+        return std::nullopt;
     std::vector<forge::FeatureSet> contexts;
     for (const forge::ContextLayer &c : recipe.context) {
         auto set = forge::FeatureSet::load(recipe.sourceFile(sourcesRoot, c.source), c.layer, c.codeField,
