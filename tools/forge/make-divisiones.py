@@ -26,8 +26,14 @@
 #                                of whosonfirst-data-admin-ch (the Swiss
 #                                cadastre's outline, swisstopo's free geodata):
 #                                it went from Bern to Jura on 1 January 2026.
+#   maps/traspaso-sappada.geojson and maps/traspaso-montefeltro.geojson
+#                                from a checkout of whosonfirst-data-admin-it
+#                                (Quattroshapes' outlines, CC BY): Sappada,
+#                                from Veneto to Friuli-Venezia Giulia in 2017,
+#                                and Montecopiolo and Sassofeltrio, from Marche
+#                                to Emilia-Romagna in 2021.
 #
-#   make-divisiones.py BUILD_JSON WOF_CU WOF_KR WOF_SE WOF_ZA WOF_CH
+#   make-divisiones.py BUILD_JSON WOF_CU WOF_KR WOF_SE WOF_ZA WOF_CH WOF_IT
 #   (each WOF_XX a checkout of whosonfirst-data-admin-xx)
 #
 # Only the fields the recipes read are kept. Coordinates are rounded to five
@@ -47,8 +53,14 @@ HERE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "maps")
 NE_COUNTRIES = ("CHL",)
 WOF_PINAR = 85670409  # Pinar del Río, the province given as its municipalities
 KOREA_MIN_ISLAND_KM2 = 15.0
-WOF_HEBY = 1159303349  # Heby kommun
-WOF_MOUTIER = 404568613  # Moutier, the municipality (localadmin)
+# Municipalities that changed division after the source's cut: the file they
+# are written to, the checkout (argument) they come from, their wof:ids.
+TRASPASOS = (
+    ("traspaso-heby", 4, {1159303349}),  # Heby kommun
+    ("traspaso-moutier", 6, {404568613}),  # Moutier (localadmin)
+    ("traspaso-sappada", 7, {404469955}),  # Sappada
+    ("traspaso-montefeltro", 7, {404459773, 404459835}),  # Montecopiolo, Sassofeltrio
+)
 SOUTH_AFRICA_GRID = 0.005
 EARTH_RADIUS_KM = 6371.0088
 
@@ -175,24 +187,18 @@ def south_africa(p):
     return p.get("wof:placetype") == "region"
 
 
-def heby(p):
-    return p["wof:id"] == WOF_HEBY
-
-
-def moutier(p):
-    return p["wof:id"] == WOF_MOUTIER
-
-
 def main():
-    if len(sys.argv) != 7:
-        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU WOF_KR WOF_SE WOF_ZA WOF_CH")
+    if len(sys.argv) != 8:
+        sys.exit("usage: make-divisiones.py BUILD_JSON WOF_CU WOF_KR WOF_SE WOF_ZA WOF_CH WOF_IT")
     write(os.path.join(HERE, "divisiones-ne.geojson"), "divisiones", natural_earth(sys.argv[1]))
     wof = (whos_on_first(sys.argv[2], cuba) + whos_on_first(sys.argv[3], korea, KOREA_MIN_ISLAND_KM2)
            + whos_on_first(sys.argv[5], south_africa, grid=SOUTH_AFRICA_GRID))
     wof.sort(key=lambda x: x["properties"]["wof_id"])
     write(os.path.join(HERE, "divisiones-wof.geojson"), "divisiones", wof)
-    write(os.path.join(HERE, "traspaso-heby.geojson"), "traspaso-heby", whos_on_first(sys.argv[4], heby))
-    write(os.path.join(HERE, "traspaso-moutier.geojson"), "traspaso-moutier", whos_on_first(sys.argv[6], moutier))
+    for name, checkout, ids in TRASPASOS:
+        pieces = whos_on_first(sys.argv[checkout], lambda p, ids=ids: p["wof:id"] in ids)
+        pieces.sort(key=lambda x: x["properties"]["wof_id"])
+        write(os.path.join(HERE, name + ".geojson"), name, pieces)
 
 
 if __name__ == "__main__":
