@@ -825,6 +825,25 @@ void TestForge::atlasDrawsTownsInTheRegionTheLawGaveThem_data()
     row("Chillán no longer in Biobío", "chile", "CL-BI", "Chillán", -72.10344, -36.60664, false);
     row("Los Ángeles stays in Biobío", "chile", "CL-BI", "Los Ángeles", -72.35366, -37.46973, true);
     row("Cauquenes stays in Maule", "chile", "CL-ML", "Cauquenes", -72.32248, -35.96710, true);
+    // Heby went from Västmanland to Uppsala on 1 January 2007.
+    row("Tärnsjö in Uppsala", "suecia", "SE-C", "Tärnsjö", 16.93333, 60.15000, true);
+    row("Tärnsjö no longer in Västmanland", "suecia", "SE-U", "Tärnsjö", 16.93333, 60.15000, false);
+    row("Sala stays in Västmanland", "suecia", "SE-U", "Sala", 16.60655, 59.91993, true);
+    // Moutier went from Bern to Jura on 1 January 2026.
+    row("Moutier in Jura", "suiza", "CH-JU", "Moutier", 7.36951, 47.27818, true);
+    row("Moutier no longer in Bern", "suiza", "CH-BE", "Moutier", 7.36951, 47.27818, false);
+    // Ley 182 de 2017 and Ley 84 de 2021.
+    row("Sappada in Friuli-Venezia Giulia", "italia", "IT-36", "Sappada", 12.68421, 46.56663, true);
+    row("Sassofeltrio in Emilia-Romagna", "italia", "IT-45", "Sassofeltrio", 12.50974, 43.89212, true);
+    // South Africa's provinces since the 2005-2006 reform of their borders.
+    row("Matatiele in the Eastern Cape", "sudafrica", "ZA-EC", "Matatiele", 28.81161, -30.34357, true);
+    row("Kuruman in the Northern Cape", "sudafrica", "ZA-NC", "Kuruman", 23.43246, -27.45240, true);
+    row("Marble Hall in Limpopo", "sudafrica", "ZA-LP", "Marble Hall", 29.29068, -24.96627, true);
+    row("Groblersdal in Limpopo", "sudafrica", "ZA-LP", "Groblersdal", 29.39412, -25.16843, true);
+    row("Thulamahashi in Mpumalanga", "sudafrica", "ZA-MP", "Thulamahashi", 31.19939, -24.72459, true);
+    // South Korea's metropolitan cities with their whole territory.
+    row("Gijang in Busan", "corea-del-sur", "KR-26", "Gijang", 129.21389, 35.24417, true);
+    row("Ganghwa in Incheon", "corea-del-sur", "KR-28", "Ganghwa-gun", 126.48556, 37.74722, true);
 }
 
 void TestForge::atlasDrawsTownsInTheRegionTheLawGaveThem()
