@@ -848,7 +848,7 @@ void CardWriterTest::divisionsMeasuredFromBoundaries()
     const auto shapes = measureDivisions(QStringLiteral(CARDS_TEST_DATA "/divisiones.recipe"),
                                          QStringLiteral(CARDS_TEST_DATA),
                                          {QStringLiteral("XX-M"), QStringLiteral("XX-N"), QStringLiteral("XX-I"),
-                                          QStringLiteral("XX-Z")},
+                                          QStringLiteral("XX-D"), QStringLiteral("XX-Z")},
                                          &error);
     QVERIFY2(shapes, qPrintable(error));
     QVERIFY(!shapes->contains(QStringLiteral("XX-Z")));
@@ -872,6 +872,13 @@ void CardWriterTest::divisionsMeasuredFromBoundaries()
     QVERIFY(island.foreign.isEmpty());
     QVERIFY(island.coast);
     QCOMPARE(island.pieces, 2);
+
+    // A quarter of its outline is coast, drawn with two vertices; the other
+    // three sides, its border with XX-U, with nine hundred. The coast is
+    // weighed by its length, not by its vertices.
+    const DivisionShape dense = shapes->value(QStringLiteral("XX-D"));
+    QCOMPARE(dense.neighbours, QStringList{"XX-U"});
+    QVERIFY(dense.coast);
 }
 
 void CardWriterTest::provinceAndCommunity()

@@ -49,14 +49,18 @@ std::vector<OGRPoint> outlineSamples(const std::vector<const OGRPolygon *> &poly
             const OGRLinearRing *ring = r == 0 ? p->getExteriorRing() : p->getInteriorRing(r - 1);
             if (!ring)
                 continue;
+            // One sample every kSampleStepDegrees along the outline, wherever
+            // its vertices fall: a border drawn with many vertices (a
+            // municipality's cadastral outline beside a simplified coast)
+            // weighs no more than its length.
+            double next = 0;  // how far along the current segment the next sample lies
             for (int i = 0; i + 1 < ring->getNumPoints(); ++i) {
-                // Long straight borders (a meridian, a parallel) are sampled
-                // along their length, not only at their ends.
                 const double x0 = ring->getX(i), y0 = ring->getY(i);
                 const double dx = ring->getX(i + 1) - x0, dy = ring->getY(i + 1) - y0;
-                const int steps = std::max(1, static_cast<int>(std::ceil(std::hypot(dx, dy) / kSampleStepDegrees)));
-                for (int k = 0; k < steps; ++k)
-                    all.emplace_back(x0 + dx * k / steps, y0 + dy * k / steps);
+                const double length = std::hypot(dx, dy);
+                for (; next < length; next += kSampleStepDegrees)
+                    all.emplace_back(x0 + dx * next / length, y0 + dy * next / length);
+                next -= length;
             }
         }
     }
