@@ -41,35 +41,48 @@ double polygonArea(const OGRPolygon &polygon)
     return area;
 }
 
-std::vector<OGRPoint> outlineSamples(const std::vector<const OGRPolygon *> &polygons)
+// A point of the outline and the length of outline it stands for.
+struct Sample {
+    OGRPoint point;
+    double length = 0;
+};
+
+// A sample at every vertex, and along long straight borders (a meridian, a
+// parallel) every kSampleStepDegrees, so that a short border still gets two.
+// Each carries the length it stands for: a border drawn with many vertices (a
+// municipality's cadastral outline beside a simplified coast) counts no more
+// than its length when the coast's share is weighed.
+std::vector<Sample> outlineSamples(const std::vector<const OGRPolygon *> &polygons)
 {
-    std::vector<OGRPoint> all;
+    std::vector<Sample> all;
     for (const OGRPolygon *p : polygons) {
         for (int r = 0; r <= p->getNumInteriorRings(); ++r) {
             const OGRLinearRing *ring = r == 0 ? p->getExteriorRing() : p->getInteriorRing(r - 1);
             if (!ring)
                 continue;
-            // One sample every kSampleStepDegrees along the outline, wherever
-            // its vertices fall: a border drawn with many vertices (a
-            // municipality's cadastral outline beside a simplified coast)
-            // weighs no more than its length.
-            double next = 0;  // how far along the current segment the next sample lies
             for (int i = 0; i + 1 < ring->getNumPoints(); ++i) {
                 const double x0 = ring->getX(i), y0 = ring->getY(i);
                 const double dx = ring->getX(i + 1) - x0, dy = ring->getY(i + 1) - y0;
                 const double length = std::hypot(dx, dy);
-                for (; next < length; next += kSampleStepDegrees)
-                    all.emplace_back(x0 + dx * next / length, y0 + dy * next / length);
-                next -= length;
+                const int steps = std::max(1, static_cast<int>(std::ceil(length / kSampleStepDegrees)));
+                for (int k = 0; k < steps; ++k)
+                    all.push_back({OGRPoint(x0 + dx * k / steps, y0 + dy * k / steps), length / steps});
             }
         }
     }
     if (static_cast<int>(all.size()) <= kMaxSamples)
         return all;
-    std::vector<OGRPoint> kept;
+    // Every step-th sample, standing for the length of those it skips.
+    std::vector<Sample> kept;
     const double step = double(all.size()) / kMaxSamples;
-    for (int i = 0; i < kMaxSamples; ++i)
-        kept.push_back(all[static_cast<size_t>(i * step)]);
+    for (int i = 0; i < kMaxSamples; ++i) {
+        const size_t from = static_cast<size_t>(i * step);
+        const size_t to = std::min(all.size(), static_cast<size_t>((i + 1) * step));
+        Sample s = all[from];
+        for (size_t j = from + 1; j < to; ++j)
+            s.length += all[j].length;
+        kept.push_back(s);
+    }
     return kept;
 }
 
@@ -175,7 +188,9 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
 
         QHash<QString, int> touches;
         int open = 0;
-        const std::vector<OGRPoint> samples = outlineSamples(polygons);
+        double openLength = 0;
+        double outlineLength = 0;
+        const std::vector<Sample> samples = outlineSamples(polygons);
         auto isNear = [](const Other &o, const OGRPoint &p) {
             const double t = o.tolerance;
             if (p.getX() < o.envelope.MinX - t || p.getX() > o.envelope.MaxX + t || p.getY() < o.envelope.MinY - t
@@ -183,7 +198,9 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
                 return false;
             return o.geometry->Distance(&p) <= t;
         };
-        for (const OGRPoint &p : samples) {
+        for (const Sample &sample : samples) {
+            const OGRPoint &p = sample.point;
+            outlineLength += sample.length;
             // A point on a border shared with a division of the same source is
             // inland: another data set's country a few kilometres off does not
             // touch it there (Appenzell lies a valley away from Austria).
@@ -203,8 +220,10 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
                     }
                 }
             }
-            if (!near)
+            if (!near) {
                 ++open;
+                openLength += sample.length;
+            }
         }
         // Two points at least, so that a corner is not a border.
         for (auto it = touches.begin(); it != touches.end(); ++it) {
@@ -218,7 +237,7 @@ std::optional<QHash<QString, DivisionShape>> measureDivisions(const QString &rec
         shape.neighbours.sort();
         shape.foreign.sort();
         shape.foreign.removeDuplicates();
-        shape.coast = !samples.empty() && open >= 3 && double(open) / double(samples.size()) >= kCoastShare;
+        shape.coast = open >= 3 && outlineLength > 0 && openLength / outlineLength >= kCoastShare;
         out.insert(code, shape);
     }
     return out;
